@@ -1,0 +1,27 @@
+#ifndef MAINWINDOW_H
+#define MAINWINDOW_H
+
+#include <QMainWindow>
+
+struct GenerationRequest;
+class Ui_MainWindow;
+
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+public slots:
+    void modif(double fuel);
+    void genererCode();
+
+private:
+    GenerationRequest request() const;
+
+    Ui_MainWindow *ui;
+};
+
+#endif // MAINWINDOW_H
