@@ -9,7 +9,8 @@ mode=${1:-run}
 jobs=$(nproc 2>/dev/null || echo 2)
 
 run_packages="build-essential cmake qtbase5-dev qttranslations5-l10n fonts-dejavu-core"
-test_packages="$run_packages"
+# The tests also build against Qt 6, from the same source.
+test_packages="$run_packages qt6-base-dev qt6-translations-l10n"
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -34,16 +35,26 @@ build() { # build <folder> [cmake options...]
   cmake --build "$folder" --parallel "$jobs"
 }
 
+run_tests() { # run_tests <folder>
+  (cd "$1" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$jobs")
+}
+
+step() { echo; echo "=== $* ==="; }
+
 case "$mode" in
   run)
     install_missing $run_packages
-    build build
+    build build -DTALLOWIN_QT_MAJOR=5
     exec ./build/tallowin
     ;;
   test)
     install_missing $test_packages
-    build build
-    (cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$jobs")
+    step "Qt 5: build and test"
+    build build -DTALLOWIN_QT_MAJOR=5
+    run_tests build
+    step "Qt 6: build and test"
+    build build-qt6 -DTALLOWIN_QT_MAJOR=6
+    run_tests build-qt6
     ;;
   *)
     echo "usage: bash build.sh run|test" >&2
