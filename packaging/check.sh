@@ -1,0 +1,95 @@
+#!/usr/bin/env bash
+# Checks the packaging of an already built Tallowin (Qt 5 or Qt 6): the Windows
+# resource and icon, the desktop entry and metainfo, then the Debian package,
+# installed, started and removed again. One line per check; fails on any failure.
+#   bash packaging/check.sh <build folder>
+set -uo pipefail
+build=$(realpath "${1:?usage: packaging/check.sh <build folder>}")
+source=$(realpath "$(dirname "$0")/..")
+scratch=$(mktemp -d)
+failures=0
+
+as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+cleanup() {
+  if dpkg-query -W -f='${Status}' tallowin 2>/dev/null | grep -q "install ok installed"; then
+    as_root apt-get remove -y -qq tallowin >/dev/null
+  fi
+  rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+check() { # check <description> <command...>: runs the command, prints ok or FAIL and its output
+  local description=$1; shift
+  if "$@" >"$scratch/output" 2>&1; then
+    echo "ok    $description"
+  else
+    echo "FAIL  $description"; sed 's/^/      /' "$scratch/output"
+    failures=$((failures + 1))
+  fi
+}
+silent() { local out; out=$("$@" 2>&1); local status=$?; echo "$out"; [ $status -eq 0 ] && [ -z "$out" ]; }
+
+windows_resource() {
+  x86_64-w64-mingw32-windres --preprocessor=cpp "$build/app/tallowin.rc" -O coff -o "$scratch/rc.o" &&
+  x86_64-w64-mingw32-windres -J coff -i "$scratch/rc.o" -O rc >"$scratch/rc.txt" &&
+  grep -q "RT_GROUP_ICON" "$scratch/rc.txt" && grep -q '"ProductName", "Tallowin"' "$scratch/rc.txt"
+}
+one_icon_256_32() {
+  icotool -l "$1" && [ "$(icotool -l "$1")" = "--icon --index=1 --width=256 --height=256 --bit-depth=32 --palette-size=0" ]
+}
+installed_files() {
+  dpkg -L tallowin >"$scratch/files" || return 1
+  local path
+  for path in /usr/bin/tallowin /usr/share/applications/org.tallowin.Tallowin.desktop \
+              /usr/share/metainfo/org.tallowin.Tallowin.metainfo.xml \
+              /usr/share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/Tallowin.png; do
+    grep -qx "$path" "$scratch/files" || { echo "missing: $path"; return 1; }
+  done
+}
+theme_icons() { # what QIcon::hasThemeIcon("Tallowin") looks for: hicolor's index.theme and the sizes
+  [ -f /usr/share/icons/hicolor/index.theme ] || { echo "no hicolor index.theme"; return 1; }
+  local size
+  for size in 16 32 48 64 128 256; do
+    file -b "/usr/share/icons/hicolor/${size}x${size}/apps/Tallowin.png" |
+      grep -q "PNG image data, $size x $size, 8-bit/color RGBA" || return 1
+  done
+}
+keeps_running() ( # starts the installed program from an empty folder for three seconds
+  mkdir "$scratch/empty" && cd "$scratch/empty" || exit 1
+  QT_QPA_PLATFORM=offscreen /usr/bin/tallowin &
+  pid=$!
+  sleep 3
+  kill -0 $pid || exit 1
+  kill $pid; wait $pid 2>/dev/null; true
+)
+window_icon() ( # on an X server, from a folder without Logo.ico, so the icon comes from the theme
+  cd "$scratch/empty" || exit 1
+  xvfb-run -a sh -c '/usr/bin/tallowin & sleep 3
+    xprop -name Tallowin -len 8 _NET_WM_ICON | grep "Icon ("; found=$?; kill $!; exit $found'
+)
+
+check "Windows resource compiles with the icon and version" windows_resource
+check "resources/Logo.ico holds one 256x256 32-bit image" one_icon_256_32 "$source/resources/Logo.ico"
+check "Logo.ico is beside the built program" cmp "$source/resources/Logo.ico" "$build/Logo.ico"
+check "desktop entry is valid" silent desktop-file-validate "$source/packaging/org.tallowin.Tallowin.desktop"
+check "metainfo is valid" appstreamcli validate --no-net "$build/packaging/org.tallowin.Tallowin.metainfo.xml"
+
+rm -f "$build"/tallowin_*.deb
+check "cpack builds the .deb" bash -c "cd '$build' && cpack -G DEB"
+deb=$(ls "$build"/tallowin_*.deb 2>/dev/null)
+if [ -n "$deb" ]; then
+  echo "      $(basename "$deb"), $(stat -c %s "$deb") bytes"
+  dpkg-deb -f "$deb" Depends Recommends | sed 's/^/      /'
+  major=$(sed -n 's/^TALLOWIN_QT_MAJOR:[A-Z]*=//p' "$build/CMakeCache.txt")
+  check "it depends on Qt $major's libraries and hicolor-icon-theme" \
+    grep -q "hicolor-icon-theme.*libqt${major}widgets${major}" <(dpkg-deb -f "$deb" Depends)
+  check "the .deb installs" as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --reinstall "$deb"
+  check "the package holds the program, desktop entry, metainfo and 6 icons" installed_files
+  check "the icons are in the hicolor theme: 16, 32, 48, 64, 128, 256 px RGBA" theme_icons
+  check "the installed program keeps running for 3 s" keeps_running
+  check "its window shows the theme icon" window_icon
+  check "the package removes cleanly" as_root apt-get remove -y tallowin
+fi
+
+[ $failures -eq 0 ] && echo "all packaging checks passed" || echo "$failures packaging check(s) failed"
+[ $failures -eq 0 ]
