@@ -9,8 +9,10 @@ mode=${1:-run}
 jobs=$(nproc 2>/dev/null || echo 2)
 
 run_packages="build-essential cmake qtbase5-dev qttranslations5-l10n fonts-dejavu-core"
-# The tests also build against Qt 6, from the same source.
-test_packages="$run_packages qt6-base-dev qt6-translations-l10n"
+# The tests also build against Qt 6, from the same source, and check the packaging:
+# the Windows resource and icon, the desktop files and the Debian package.
+test_packages="$run_packages qt6-base-dev qt6-translations-l10n dpkg-dev file hicolor-icon-theme
+  icoutils binutils-mingw-w64-x86-64 desktop-file-utils appstream xvfb xauth x11-utils"
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -45,16 +47,21 @@ case "$mode" in
   run)
     install_missing $run_packages
     build build -DTALLOWIN_QT_MAJOR=5
-    exec ./build/tallowin
+    cd build # where the window finds its icon, Logo.ico
+    exec ./tallowin
     ;;
   test)
     install_missing $test_packages
     step "Qt 5: build and test"
     build build -DTALLOWIN_QT_MAJOR=5
     run_tests build
+    step "Qt 5: packaging"
+    bash packaging/check.sh build
     step "Qt 6: build and test"
     build build-qt6 -DTALLOWIN_QT_MAJOR=6
     run_tests build-qt6
+    step "Qt 6: packaging"
+    bash packaging/check.sh build-qt6
     ;;
   *)
     echo "usage: bash build.sh run|test" >&2
