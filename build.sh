@@ -57,6 +57,10 @@ case "$mode" in
     run_tests build
     step "Qt 5: packaging"
     bash packaging/check.sh build
+    step "Qt 5: the test suite under AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer"
+    build build-sanitize -DTALLOWIN_QT_MAJOR=5 -DTALLOWIN_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug \
+      -DTALLOWIN_BUILD_BENCH=OFF
+    run_tests build-sanitize
     step "Qt 6: build and test"
     build build-qt6 -DTALLOWIN_QT_MAJOR=6
     run_tests build-qt6

@@ -1,5 +1,6 @@
 // Pressing "Générer !" in the real window: the required fields, the capture of
 // every field into the text, the clipboard and the life of the result dialog.
+#include "configsyntax.h"
 #include "fencodegenere.h"
 #include "mainwindow.h"
 #include "partconfig.h"
@@ -37,7 +38,10 @@ QList<Shown> press(MainWindow &window, const std::function<void(QDialog *)> &whi
             shown.append({box->icon() == QMessageBox::Critical, box->windowTitle(), box->text()});
             box->accept();
         } else if (auto *dialog = dynamic_cast<FenCodeGenere *>(modal)) {
-            shown.append({false, dialog->windowTitle(), dialog->findChild<QTextEdit *>()->toPlainText()});
+            const QString text = dialog->findChild<QTextEdit *>()->toPlainText();
+            const QString problem = configSyntaxError(text);
+            QTest::qVerify(problem.isEmpty(), "configSyntaxError(text).isEmpty()", qPrintable(problem), __FILE__, __LINE__);
+            shown.append({false, dialog->windowTitle(), text});
             if (whileOpen)
                 whileOpen(dialog);
             for (auto *button : dialog->findChildren<QPushButton *>()) {

@@ -1,3 +1,4 @@
+#include "configsyntax.h"
 #include "partconfig.h"
 
 #include <QtTest>
@@ -133,6 +134,15 @@ const QStringList allResources = resource("LiquidFuel", "100.00") + resource("Ox
     + resource("MonoPropellant", "30.0") + resource("ElectricCharge", "50")
     + resource("XenonGas", "400.5");
 
+// The text's lines, once it has been read as the game's configuration syntax.
+QStringList linesOf(const GenerationRequest &request)
+{
+    const QString text = buildPartConfig(request);
+    const QString problem = configSyntaxError(text);
+    QTest::qVerify(problem.isEmpty(), "configSyntaxError(text).isEmpty()", qPrintable(problem), __FILE__, __LINE__);
+    return text.split(QLatin1Char('\n'));
+}
+
 } // namespace
 
 class TestPartConfig : public QObject
@@ -145,8 +155,7 @@ private:
     {
         QFETCH(GenerationRequest, request);
         QFETCH(QStringList, tail);
-        QCOMPARE(buildPartConfig(request).split(QLatin1Char('\n')),
-                 defaultLines().mid(0, 38) + tail + QStringList{"}"});
+        QCOMPARE(linesOf(request), defaultLines().mid(0, 38) + tail + QStringList{"}"});
     }
 
     static void addTailColumns()
@@ -158,7 +167,7 @@ private:
 private slots:
     void defaultForm()
     {
-        QCOMPARE(buildPartConfig(defaultRequest()).split(QLatin1Char('\n')), defaultLines());
+        QCOMPARE(linesOf(defaultRequest()), defaultLines());
     }
 
     void engineAndCrossFeed_data()
@@ -237,7 +246,7 @@ private slots:
         QFETCH(QString, expected);
         QStringList lines = defaultLines();
         lines[line - 1] = expected;
-        QCOMPARE(buildPartConfig(request).split(QLatin1Char('\n')), lines);
+        QCOMPARE(linesOf(request), lines);
     }
 };
 

@@ -1,0 +1,281 @@
+// Prints the program's figures, one a line, each a median over repeated runs:
+// the text builder, start-up against a bare Qt window (wall time and, with
+// valgrind, instructions), a press of "Générer !" and memory over many presses.
+#include "fencodegenere.h"
+#include "mainwindow.h"
+#include "partconfig.h"
+#include "translation.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTranslator>
+
+#include <algorithm>
+#include <cstdio>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+extern char **environ;
+
+namespace {
+
+double median(QVector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const int n = values.size();
+    return n == 0 ? 0 : n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+void print(const QString &figure, double value, const char *unit, const QString &how)
+{
+    std::printf("%-52s %10.2f %-3s (%s)\n", qPrintable(figure), value, unit, qPrintable(how));
+    std::fflush(stdout);
+}
+
+// The form as a fresh window shows it, required fields filled.
+GenerationRequest defaultForm()
+{
+    GenerationRequest r;
+    r.nom = QStringLiteral("tankA");
+    r.auteur = r.createur = QStringLiteral("auteur1");
+    r.titre = QStringLiteral("Tank A");
+    r.module = QStringLiteral("Part");
+    r.categorie = QStringLiteral("Pods");
+    r.attachRules = QStringLiteral("1,0,1,1,0");
+    r.echelle = QStringLiteral("1.0");
+    for (QString *zero : {&r.cost, &r.mass, &r.resist, &r.temp, &r.coupleMax, &r.puissanceMin,
+                          &r.puissanceMax, &r.tempGen, &r.voidIsp, &r.atmIsp})
+        *zero = QStringLiteral("0");
+    for (QString *zero : {&r.dragMax, &r.dragMin, &r.dragTorque, &r.cLift, &r.cDrag, &r.fuelAmount,
+                          &r.oxiAmount, &r.xenonAmount, &r.rcsFuelAmount, &r.electricAmount})
+        *zero = QStringLiteral("0.00");
+    r.crew = QStringLiteral("3");
+    r.minCrew = QStringLiteral("1");
+    r.fuelCrossfeedOn = true;
+    return r;
+}
+
+GenerationRequest allBlocksForm()
+{
+    GenerationRequest r = defaultForm();
+    for (bool *on : {&r.liquidEngineOn, &r.iconeLiquidOn, &r.exhaustOn, &r.sasOn, &r.wingOn, &r.podsOn,
+                     &r.ressourcesOn, &r.fuelOn, &r.oxidizerOn, &r.rcsGazOn, &r.electricitOn, &r.xenonOn})
+        *on = true;
+    return r;
+}
+
+void builderFigures()
+{
+    const int texts = 2000;
+    const int runs = 11;
+    const QPair<const char *, GenerationRequest> forms[] = {
+        {"builder, default form", defaultForm()}, {"builder, all-blocks form", allBlocksForm()}};
+    for (const auto &form : forms) {
+        QVector<double> perText;
+        for (int run = 0; run < runs; ++run) {
+            QElapsedTimer timer;
+            timer.start();
+            for (int i = 0; i < texts; ++i)
+                buildPartConfig(form.second);
+            perText << timer.nsecsElapsed() / 1e3 / texts;
+        }
+        print(QLatin1String(form.first), median(perText), "us", QStringLiteral("per text, median of %1 runs of %2").arg(runs).arg(texts));
+    }
+}
+
+// Runs a program to its end, its output thrown away: its wall time in ms, or -1 if it failed.
+double runToEnd(const QStringList &command)
+{
+    QVector<QByteArray> bytes;
+    QVector<char *> argv;
+    for (const QString &word : command)
+        bytes << QFile::encodeName(word);
+    for (QByteArray &word : bytes)
+        argv << word.data();
+    argv << nullptr;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    QElapsedTimer timer;
+    timer.start();
+    pid_t child = 0;
+    int status = -1;
+    if (posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ) == 0)
+        waitpid(child, &status, 0);
+    const double ms = timer.nsecsElapsed() / 1e6;
+    posix_spawn_file_actions_destroy(&actions);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? ms : -1;
+}
+
+// Instructions a program runs, counted by callgrind; -1 if that failed.
+double instructions(QStringList valgrindAndProgram)
+{
+    QTemporaryDir folder;
+    const QString out = folder.filePath(QStringLiteral("callgrind.out"));
+    valgrindAndProgram.insert(1, QStringLiteral("--tool=callgrind"));
+    valgrindAndProgram.insert(2, QStringLiteral("--callgrind-out-file=") + out);
+    if (runToEnd(valgrindAndProgram) < 0)
+        return -1;
+    QFile file(out);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : file.readAll().split('\n')) {
+        if (line.startsWith("totals:") || line.startsWith("summary:"))
+            return line.mid(line.indexOf(':') + 1).trimmed().toDouble();
+    }
+    return -1;
+}
+
+// Start-up of the program against a bare window, both to the same point of
+// their first frame (see firstframe.cpp): wall time, then instructions.
+void startupFigures(const char *until, const QStringList &arguments)
+{
+    const QString folder = QCoreApplication::applicationDirPath();
+    const QStringList program = QStringList(folder + QStringLiteral("/tallowin-startup-probe")) + arguments;
+    const QStringList bare = QStringList(folder + QStringLiteral("/bare-window-probe")) + arguments;
+    const int runs = 21;
+    runToEnd(program); // once each first, so that both start from a warm file cache
+    runToEnd(bare);
+    QVector<double> programMs, bareMs;
+    for (int run = 0; run < runs; ++run) { // interleaved: a busy moment hits both
+        bareMs << runToEnd(bare);
+        programMs << runToEnd(program);
+    }
+    const QString figure = QStringLiteral("start-up to %1, ").arg(QLatin1String(until));
+    if (programMs.contains(-1) || bareMs.contains(-1)) {
+        std::printf("%sa probe failed to run\n", qPrintable(figure));
+        return;
+    }
+    const QString how = QStringLiteral("wall, median of %1 runs").arg(runs);
+    print(figure + QStringLiteral("tallowin"), median(programMs), "ms", how);
+    print(figure + QStringLiteral("bare window"), median(bareMs), "ms", how);
+    print(figure + QStringLiteral("wall ratio"), median(programMs) / median(bareMs), "x", QStringLiteral("target at most 1.7"));
+
+    const QString valgrind = QStandardPaths::findExecutable(QStringLiteral("valgrind"));
+    if (valgrind.isEmpty()) {
+        std::printf("%sinstructions: skipped, valgrind is not installed\n", qPrintable(figure));
+        return;
+    }
+    const double programIr = instructions(QStringList(valgrind) + program);
+    const double bareIr = instructions(QStringList(valgrind) + bare);
+    if (programIr <= 0 || bareIr <= 0) {
+        std::printf("%sinstructions: callgrind failed\n", qPrintable(figure));
+        return;
+    }
+    print(figure + QStringLiteral("tallowin"), programIr / 1e6, "M", QStringLiteral("instructions, callgrind Ir"));
+    print(figure + QStringLiteral("bare window"), bareIr / 1e6, "M", QStringLiteral("instructions, callgrind Ir"));
+    print(figure + QStringLiteral("instruction ratio"), programIr / bareIr, "x", QStringLiteral("target at most 1.85"));
+}
+
+// Times each press from the click to the first painted frame of its result
+// dialog, then closes the dialog.
+class PressClock : public QObject
+{
+public:
+    void press(QPushButton *button)
+    {
+        painted = false;
+        sinceClick.start();
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+    QVector<double> pressMs;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::Paint || painted)
+            return false;
+        if (auto *dialog = dynamic_cast<FenCodeGenere *>(watched)) {
+            painted = true;
+            // Runs once the whole frame is painted and flushed, as in the start-up probes.
+            QMetaObject::invokeMethod(dialog, [this, dialog] {
+                pressMs << sinceClick.nsecsElapsed() / 1e6;
+                dialog->accept();
+            }, Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    QElapsedTimer sinceClick;
+    bool painted = false;
+};
+
+double residentKiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) { // /proc files have no size: read to the end
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toDouble();
+    }
+    return -1;
+}
+
+void pressFigures()
+{
+    QTranslator translator; // as main() does
+    installToolkitTranslator(translator, languageCode(QLocale::system().name()));
+    MainWindow window;
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window)) {
+        std::printf("presses: the window was never shown\n");
+        return;
+    }
+    for (const char *name : {"Auteur", "Createur", "Nom", "Titre"})
+        window.findChild<QLineEdit *>(QLatin1String(name))->setText(QStringLiteral("auteur1"));
+    for (const char *name : {"LiquidEngine", "SAS", "Wing", "Pods", "Ressources"})
+        window.findChild<QGroupBox *>(QLatin1String(name))->setChecked(true);
+    for (const char *name : {"IconeLiquid", "Exhaust", "fuel", "Oxidizer", "RCSGaz", "Electricit", "Xenon_2"})
+        window.findChild<QCheckBox *>(QLatin1String(name))->setChecked(true);
+
+    PressClock clock;
+    qApp->installEventFilter(&clock);
+    auto *button = window.findChild<QPushButton *>(QStringLiteral("generer"));
+    double after10 = 0;
+    for (int press = 1; press <= 1000; ++press) {
+        clock.press(button);
+        if (press == 10)
+            after10 = residentKiB();
+    }
+    const double after1000 = residentKiB();
+    const QVector<double> first200 = clock.pressMs.mid(0, 200);
+    const QString how = QStringLiteral("click to dialog painted, all-blocks form, first %1 presses").arg(first200.size());
+    print("press, median", median(first200), "ms", how + QStringLiteral(", target at most 5"));
+    print("press, maximum", *std::max_element(first200.begin(), first200.end()), "ms", how + QStringLiteral(", target at most 15"));
+    print("resident memory after 10 presses", after10, "KiB", QStringLiteral("VmRSS"));
+    print("resident memory after 1000 presses", after1000, "KiB", QStringLiteral("VmRSS"));
+    print("memory growth, press 10 to 1000", after1000 - after10, "KiB", QStringLiteral("target under 256"));
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication application(argc, argv);
+    builderFigures();
+    {
+        // The probes start in an empty folder, the same on every run: no Logo.ico to load.
+        QTemporaryDir emptyFolder;
+        const QString previous = QDir::currentPath();
+        QDir::setCurrent(emptyFolder.path());
+        startupFigures("complete first frame", {});
+        startupFigures("first paint event", {QStringLiteral("--until-paint-event")});
+        QDir::setCurrent(previous);
+    }
+    pressFigures();
+    return 0;
+}
