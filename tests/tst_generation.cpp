@@ -1,9 +1,8 @@
-// Pressing "Générer !" in the real window: the required fields, the capture of
-// every field into the text, the clipboard and the life of the result dialog.
-#include "configsyntax.h"
-#include "fencodegenere.h"
+// Pressing "Générer !" in the real window: the required fields, and the capture
+// of every field into the text that reaches the dialog and the clipboard.
 #include "mainwindow.h"
 #include "partconfig.h"
+#include "windowdriver.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -12,56 +11,10 @@
 #include <QDoubleSpinBox>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QTextEdit>
 #include <QtTest>
 
 namespace {
-
-struct Shown
-{
-    bool isErrorBox = false;
-    QString title;
-    QString text;
-};
-
-// Clicks "Générer !" and closes each modal window it opens, noting what it showed.
-QList<Shown> press(MainWindow &window, const std::function<void(QDialog *)> &whileOpen = {})
-{
-    QList<Shown> shown;
-    QTimer closer;
-    closer.setInterval(0);
-    QObject::connect(&closer, &QTimer::timeout, [&] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-            shown.append({box->icon() == QMessageBox::Critical, box->windowTitle(), box->text()});
-            box->accept();
-        } else if (auto *dialog = dynamic_cast<FenCodeGenere *>(modal)) {
-            const QString text = dialog->findChild<QTextEdit *>()->toPlainText();
-            const QString problem = configSyntaxError(text);
-            QTest::qVerify(problem.isEmpty(), "configSyntaxError(text).isEmpty()", qPrintable(problem), __FILE__, __LINE__);
-            shown.append({false, dialog->windowTitle(), text});
-            if (whileOpen)
-                whileOpen(dialog);
-            for (auto *button : dialog->findChildren<QPushButton *>()) {
-                if (button->text() == QLatin1String("Fermer"))
-                    button->click();
-            }
-        }
-    });
-    closer.start();
-    QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("generer")), Qt::LeftButton);
-    return shown;
-}
-
-template<typename T> T *field(MainWindow &window, const char *name)
-{
-    T *widget = window.findChild<T *>(QLatin1String(name));
-    if (!widget)
-        qFatal("no widget %s", name);
-    return widget;
-}
 
 void fillRequired(MainWindow &window)
 {
@@ -83,8 +36,6 @@ private slots:
     void everyFieldReachesTheText();
     void numbersAsTheFieldShowsThem_data();
     void numbersAsTheFieldShowsThem();
-    void copyRestoresTheGeneratedText();
-    void pressesRepeatAndFreeTheirDialogs();
 };
 
 void TestGeneration::requiredFields_data()
@@ -105,7 +56,7 @@ void TestGeneration::requiredFields()
         field<QLineEdit>(window, qPrintable(name))->clear();
     QApplication::clipboard()->setText(QStringLiteral("before"));
 
-    const QList<Shown> shown = press(window);
+    const QList<Shown> shown = pressGenerer(window);
     QCOMPARE(shown.size(), 1);
     QVERIFY(shown[0].isErrorBox);
     QCOMPARE(shown[0].title, QStringLiteral("Erreur"));
@@ -115,7 +66,7 @@ void TestGeneration::requiredFields()
     // Spaces count as filled.
     for (const QString &name : empty)
         QTest::keyClicks(field<QLineEdit>(window, qPrintable(name)), QStringLiteral(" "));
-    const QList<Shown> second = press(window);
+    const QList<Shown> second = pressGenerer(window);
     QCOMPARE(second.size(), 1);
     QVERIFY(!second[0].isErrorBox);
 }
@@ -163,7 +114,7 @@ void TestGeneration::everyFieldReachesTheText()
     expected.fuelOn = expected.oxidizerOn = expected.rcsGazOn = true;
     expected.electricitOn = expected.xenonOn = true;
 
-    const QList<Shown> shown = press(window);
+    const QList<Shown> shown = pressGenerer(window);
     QCOMPARE(shown.size(), 1);
     QCOMPARE(shown[0].text, buildPartConfig(expected));
     QCOMPARE(QApplication::clipboard()->text(), buildPartConfig(expected));
@@ -196,45 +147,10 @@ void TestGeneration::numbersAsTheFieldShowsThem()
     QTest::mouseClick(field<QCheckBox>(window, "fuel"), Qt::LeftButton);
     field<QDoubleSpinBox>(window, qPrintable(spinBox))->setValue(value);
 
-    const QList<Shown> shown = press(window);
+    const QList<Shown> shown = pressGenerer(window);
     QCOMPARE(shown.size(), 1);
     QVERIFY2(shown[0].text.split(QLatin1Char('\n')).contains(line), qPrintable(shown[0].text));
     QLocale::setDefault(QLocale::c());
-}
-
-void TestGeneration::copyRestoresTheGeneratedText()
-{
-    MainWindow window;
-    window.show();
-    fillRequired(window);
-    QString copied;
-    const QList<Shown> shown = press(window, [&](QDialog *dialog) {
-        QTest::keyClicks(dialog->findChild<QTextEdit *>(), QStringLiteral("edit"));
-        QApplication::clipboard()->setText(QStringLiteral("something else"));
-        for (auto *button : dialog->findChildren<QPushButton *>()) {
-            if (button->text() == QStringLiteral("Copier le texte généré"))
-                button->click();
-        }
-        copied = QApplication::clipboard()->text();
-    });
-    QCOMPARE(shown.size(), 1);
-    QCOMPARE(copied, shown[0].text);
-    QCOMPARE(QApplication::clipboard()->text(), shown[0].text);
-}
-
-void TestGeneration::pressesRepeatAndFreeTheirDialogs()
-{
-    MainWindow window;
-    window.show();
-    fillRequired(window);
-    const int childrenBefore = window.findChildren<QObject *>().size();
-    const QList<Shown> first = press(window);
-    const QList<Shown> second = press(window);
-    QCOMPARE(first.size(), 1);
-    QCOMPARE(second.size(), 1);
-    QCOMPARE(second[0].text, first[0].text);
-    QVERIFY(window.findChildren<QDialog *>().isEmpty());
-    QCOMPARE(window.findChildren<QObject *>().size(), childrenBefore);
 }
 
 QTEST_MAIN(TestGeneration)
