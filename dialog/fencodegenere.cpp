@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -38,7 +39,13 @@ FenCodeGenere::FenCodeGenere(const QString &code, QWidget *parent,
     layout->addWidget(copier);
     layout->addWidget(enregistrer);
     layout->addWidget(fermer);
-    resize(1200, 800);
+    // 1200 x 800, but never beyond the screen: on a small or highly scaled
+    // screen the buttons at the bottom would be out of reach.
+    const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    QSize size(1200, 800);
+    if (screen)
+        size = size.boundedTo(screen->availableGeometry().size() * 0.9);
+    resize(size);
     setLayout(layout);
 
     connect(fermer, &QPushButton::clicked, this, &QDialog::accept);
