@@ -41,7 +41,7 @@ run_tests() { # run_tests <folder>
   (cd "$1" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$jobs")
 }
 
-step() { echo; echo "=== $* ==="; }
+step() { echo; echo "=== $* (at ${SECONDS} s) ==="; }
 
 case "$mode" in
   run)
@@ -66,6 +66,7 @@ case "$mode" in
     run_tests build-qt6
     step "Qt 6: packaging"
     bash packaging/check.sh build-qt6
+    step "all passed"
     ;;
   *)
     echo "usage: bash build.sh run|test" >&2
