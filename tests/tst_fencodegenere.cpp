@@ -1,4 +1,6 @@
+// The result dialog: the clipboard, its look, and saving the text to a file.
 #include "fencodegenere.h"
+#include "windowdriver.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -10,7 +12,6 @@
 #include <QTemporaryDir>
 #include <QTextEdit>
 #include <QtTest>
-#include <functional>
 #ifdef Q_OS_UNIX
 #include <csignal>
 #include <sys/resource.h>
@@ -19,14 +20,14 @@
 namespace {
 // Non-ASCII letters, a tab and "\n" line ends, as the text builder writes them.
 const QString code = QStringLiteral("PART\n{\n\tname = Réservoir « été » Ω\n\tmass = 1.250\n}\n");
-const QString copyText = QStringLiteral("Copier le texte généré");
-const QString saveText = QStringLiteral("Enregister sous...");
 
-QPushButton *button(const QWidget &dialog, const QString &text)
+QPushButton *button(const QWidget &dialog, const char *text)
 {
-    const auto buttons = dialog.findChildren<QPushButton *>();
-    auto found = std::find_if(buttons.begin(), buttons.end(), [&](QPushButton *b) { return b->text() == text; });
-    return found == buttons.end() ? nullptr : *found;
+    for (auto *b : dialog.findChildren<QPushButton *>()) {
+        if (b->text() == QString::fromUtf8(text))
+            return b;
+    }
+    qFatal("no button %s", text);
 }
 
 QByteArray contents(const QString &path)
@@ -35,33 +36,24 @@ QByteArray contents(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
-QStringList entries(const QTemporaryDir &dir)
+#ifdef Q_OS_UNIX
+// A full disk: the process's file size is limited while write runs.
+bool withFullDisk(const std::function<bool()> &write)
 {
-    return QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    rlimit normal, low;
+    getrlimit(RLIMIT_FSIZE, &normal);
+    low = normal;
+    low.rlim_cur = 8; // writes past 8 bytes fail with EFBIG
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &low);
+    const bool result = write();
+    setrlimit(RLIMIT_FSIZE, &normal);
+    std::signal(SIGXFSZ, handler);
+    return result;
 }
-
-// Hands the next modal window to `act`; set up before the call that opens it,
-// since that call returns only once the window is closed. A modal window still
-// open afterwards is rejected and counted, so a test fails instead of hanging.
-struct ModalWatcher {
-    explicit ModalWatcher(std::function<void(QWidget *)> act)
-    {
-        QObject::connect(&timer, &QTimer::timeout, [this, act] {
-            QWidget *w = QApplication::activeModalWidget();
-            if (w && !seen.isEmpty()) {
-                ++leftOpen;
-                static_cast<QDialog *>(w)->reject();
-            } else if (w) {
-                seen = w->metaObject()->className();
-                act(w);
-            }
-        });
-        timer.start(10);
-    }
-    QString seen;
-    int leftOpen = 0;
-    QTimer timer;
-};
+#else
+bool withFullDisk(const std::function<bool()> &) { return false; } // the row is skipped
+#endif
 } // namespace
 
 class TstFenCodeGenere : public QObject
@@ -85,7 +77,7 @@ private slots:
         auto *text = dialog.findChild<QTextEdit *>();
         QTextCursor cursor = text->textCursor();
         if (action == "Fermer") {
-            QTest::mouseClick(button(dialog, QStringLiteral("Fermer")), Qt::LeftButton);
+            QTest::mouseClick(button(dialog, "Fermer"), Qt::LeftButton);
             QCOMPARE(dialog.result(), int(QDialog::Accepted));
         } else if (action == "Escape") {
             QTest::keyClick(&dialog, Qt::Key_Escape);
@@ -99,7 +91,7 @@ private slots:
                 text->copy();
             }
             QVERIFY(clipboard->text() != code);
-            QTest::mouseClick(button(dialog, copyText), Qt::LeftButton);
+            QTest::mouseClick(button(dialog, "Copier le texte généré"), Qt::LeftButton);
         }
         QCOMPARE(dialog.isVisible(), action.endsWith("Copier"));
         QCOMPARE(clipboard->text(), code); // exactly as generated, without the edits
@@ -110,32 +102,22 @@ private slots:
         FenCodeGenere dialog(code);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        // 1200 x 800 where the screen has room; never beyond it (the offscreen
-        // test screen is 800 x 600), so that "Fermer" stays in reach.
+        // 1200 x 800 where the screen has room, never beyond it, so that "Fermer" stays in reach.
         const QRect room = dialog.screen()->availableGeometry();
         QVERIFY(room.contains(dialog.frameGeometry()));
         if (room.width() >= 1400 && room.height() >= 1000)
             QCOMPARE(dialog.size(), QSize(1200, 800));
-        QVERIFY(dialog.windowTitle().isEmpty());
-        auto *text = dialog.findChild<QTextEdit *>();
-        QCOMPARE(text->toPlainText(), code);
-        QCOMPARE(text->font().family(), QStringLiteral("Verdana"));
-        const QList<QWidget *> topToBottom = {text, button(dialog, copyText),
-            button(dialog, saveText), button(dialog, QStringLiteral("Fermer"))};
-        for (int i = 1; i < topToBottom.size(); ++i)
-            QVERIFY(topToBottom[i] && topToBottom[i]->y() > topToBottom[i - 1]->geometry().bottom());
-        QVERIFY(text->height() > dialog.height() / 2); // the text area takes what is left
+        QCOMPARE(dialog.findChild<QTextEdit *>()->font().family(), QStringLiteral("Verdana"));
+        QVERIFY(button(dialog, "Fermer")->y() > button(dialog, "Enregister sous...")->y());
     }
 
     void proposedFileName_data()
     {
         QTest::addColumn<QString>("partName");
         QTest::addColumn<QString>("fileName");
-        QTest::newRow("plain") << "Reservoir_A.v2" << "Reservoir_A.v2.cfg";
-        QTest::newRow("accents kept") << "Réservoir été" << "Réservoir été.cfg";
+        QTest::newRow("accents and dots kept") << "Réservoir été.v2" << "Réservoir été.v2.cfg";
         QTest::newRow("forbidden") << "a/b\\c:d*e?f\"g<h>i|j" << "a_b_c_d_e_f_g_h_i_j.cfg";
         QTest::newRow("control characters") << "\tx\ny\x7f" << "x_y_.cfg";
-        QTest::newRow("empty") << "" << "piece.cfg";
         QTest::newRow("dots and spaces only") << " .. . " << "piece.cfg";
     }
     void proposedFileName()
@@ -145,6 +127,7 @@ private slots:
         QCOMPARE(FenCodeGenere::proposedFileName(partName), fileName);
     }
 
+    // A failed save says so and leaves the old file as it was, with no temporary file beside it.
     void saveTo_data()
     {
         QTest::addColumn<QString>("target");
@@ -161,6 +144,10 @@ private slots:
         QFETCH(QString, target);
         QFETCH(bool, diskFull);
         QFETCH(bool, saved);
+#ifndef Q_OS_UNIX
+        if (diskFull)
+            QSKIP("no file size limit to fill the disk with on this system");
+#endif
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("dossier")));
         const QByteArray oldContents(300, 'x');
@@ -169,42 +156,26 @@ private slots:
         old.close();
         const QString path = dir.filePath(target);
         FenCodeGenere dialog(code);
-        QString boxText;
-        ModalWatcher watcher([&](QWidget *w) {
-            if (auto *box = qobject_cast<QMessageBox *>(w))
-                boxText = box->windowTitle() + '|' + QString::number(box->icon()) + '|' + box->text();
-            static_cast<QDialog *>(w)->reject();
+        QString box;
+        bool result = false;
+        handleModals([&] { result = diskFull ? withFullDisk([&] { return dialog.saveTo(path); })
+                                             : dialog.saveTo(path); },
+                     [&](QDialog *modal) {
+            if (auto *message = qobject_cast<QMessageBox *>(modal))
+                box = message->windowTitle() + '|' + QString::number(message->icon()) + '|' + message->text();
+            modal->reject();
         });
-        if (diskFull) {
-#ifdef Q_OS_UNIX
-            // A full disk: writes past the file size limit fail with EFBIG.
-            rlimit normal, low;
-            QCOMPARE(getrlimit(RLIMIT_FSIZE, &normal), 0);
-            low = normal;
-            low.rlim_cur = 8;
-            const auto handler = std::signal(SIGXFSZ, SIG_IGN);
-            QCOMPARE(setrlimit(RLIMIT_FSIZE, &low), 0);
-            const bool result = dialog.saveTo(path);
-            setrlimit(RLIMIT_FSIZE, &normal);
-            std::signal(SIGXFSZ, handler);
-            QCOMPARE(result, saved);
-#else
-            QSKIP("needs a file size limit");
-#endif
-        } else {
-            QCOMPARE(dialog.saveTo(path), saved);
-        }
-        // "ancien.cfg", "dossier" and the new file if one was made: no temporary file left.
-        QCOMPARE(entries(dir).size(), saved && target == "nouveau.cfg" ? 3 : 2);
-        QCOMPARE(watcher.leftOpen, 0);
+        QCOMPARE(result, saved);
+        const QStringList left = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+        QCOMPARE(left.size(), saved && target == "nouveau.cfg" ? 3 : 2);
         if (saved) {
-            QVERIFY(watcher.seen.isEmpty());
+            QVERIFY(box.isEmpty());
             QCOMPARE(contents(path), code.toUtf8()); // UTF-8, no byte-order mark, "\n" kept
-            return;
+        } else {
+            QCOMPARE(box.section('|', 0, 1), QStringLiteral("Erreur|%1").arg(QMessageBox::Critical));
+            QVERIFY2(box.contains(QDir::toNativeSeparators(path)), qPrintable(box));
+            QCOMPARE(contents(old.fileName()), oldContents);
         }
-        QCOMPARE(boxText.section('|', 0, 1), QStringLiteral("Erreur|%1").arg(QMessageBox::Critical));
-        QVERIFY2(boxText.contains(QDir::toNativeSeparators(path)), qPrintable(boxText));
-        QCOMPARE(contents(old.fileName()), oldContents);
     }
 
     void saveButton_data()
@@ -215,28 +186,27 @@ private slots:
     }
     void saveButton()
     {
+#ifdef Q_OS_WIN
+        QSKIP("Windows shows its own file dialog, which a test cannot drive; saveTo covers the writing");
+#endif
         QFETCH(bool, accept);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("choisi.cfg"));
         FenCodeGenere dialog(code, nullptr, QStringLiteral("Réservoir R/1"));
         dialog.show();
         QString proposed;
-        ModalWatcher watcher([&](QWidget *w) {
-            auto *files = qobject_cast<QFileDialog *>(w);
+        handleModals([&] { QTest::mouseClick(button(dialog, "Enregister sous..."), Qt::LeftButton); },
+                     [&](QDialog *modal) {
+            auto *files = qobject_cast<QFileDialog *>(modal);
             if (!files)
-                return static_cast<QDialog *>(w)->reject();
+                return modal->reject();
             proposed = QFileInfo(files->selectedFiles().value(0)).fileName() + '|'
                 + files->windowTitle() + '|' + files->nameFilters().join(";;");
-            // Set the name field rather than type in it: typing may open the
-            // completer popup, which then takes the Return key.
+            // Set the name rather than type it: typing may open the completer, which takes Return.
             auto *name = files->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
-            QVERIFY(name);
             name->setText(path);
             accept ? QTest::keyClick(name, Qt::Key_Return) : files->reject();
         });
-        QTest::mouseClick(button(dialog, saveText), Qt::LeftButton);
-        QCOMPARE(watcher.seen, QStringLiteral("QFileDialog"));
-        QCOMPARE(watcher.leftOpen, 0);
         QCOMPARE(proposed, QStringLiteral("Réservoir R_1.cfg|Enregistrer la configuration|"
                                           "Configuration de pièce (*.cfg);;Tous les fichiers (*)"));
         QCOMPARE(contents(path), accept ? code.toUtf8() : QByteArray("<unreadable>"));

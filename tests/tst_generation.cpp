@@ -1,5 +1,5 @@
-// Pressing "Générer !" in the real window: the required fields, and the capture
-// of every field into the text that reaches the dialog and the clipboard.
+// Pressing "Générer !" in the real window: the required fields, and each of
+// the form's 44 values reaching its own line of the text, as its field shows it.
 #include "mainwindow.h"
 #include "partconfig.h"
 #include "windowdriver.h"
@@ -16,12 +16,93 @@
 
 namespace {
 
-void fillRequired(MainWindow &window)
+using R = GenerationRequest;
+
+// The form as a fresh window shows it with the required fields filled, every
+// feature group and check box on: the text holds every line a value can reach.
+R everyBlockOn()
 {
-    QTest::keyClicks(field<QLineEdit>(window, "Auteur"), QStringLiteral("auteur1"));
-    QTest::keyClicks(field<QLineEdit>(window, "Createur"), QStringLiteral("auteur1"));
-    QTest::keyClicks(field<QLineEdit>(window, "Nom"), QStringLiteral("tankA"));
-    QTest::keyClicks(field<QLineEdit>(window, "Titre"), QStringLiteral("Tank A"));
+    R r;
+    r.echelle = "1.0", r.cost = r.mass = r.resist = r.temp = r.coupleMax = "0";
+    r.puissanceMin = r.puissanceMax = r.tempGen = r.voidIsp = r.atmIsp = "0";
+    r.dragMax = r.dragMin = r.dragTorque = r.cLift = r.cDrag = "0.00";
+    r.crew = "3", r.minCrew = "1";
+    r.fuelAmount = r.oxiAmount = r.xenonAmount = r.rcsFuelAmount = r.electricAmount = "0.00";
+    r.auteur = "A", r.createur = "C", r.nom = "N", r.titre = "T";
+    r.module = "Part", r.categorie = "Pods", r.attachRules = "1,0,1,1,0";
+    for (bool R::*flag : {&R::liquidEngineOn, &R::iconeLiquidOn, &R::exhaustOn, &R::fuelCrossfeedOn,
+                          &R::sasOn, &R::wingOn, &R::podsOn, &R::ressourcesOn, &R::fuelOn,
+                          &R::oxidizerOn, &R::rcsGazOn, &R::electricitOn, &R::xenonOn})
+        r.*flag = true;
+    return r;
+}
+
+// One widget changed from that form, and the entry it must change.
+struct Change
+{
+    const char *widget;
+    QVariant value; // a spin box's number, a text, a drop-down's index or a checked state
+    QString R::*text;
+    const char *expected;
+    const char *maximum = nullptr; // what a spin box shows when given far too much
+};
+
+const Change changes[] = {
+    {"Echelle", 2.5, &R::echelle, "2.5", "5.0"},
+    {"Cost", 16777217.0, &R::cost, "16777217", "1000000000"}, // beyond single precision
+    {"Mass", 123456789.0, &R::mass, "123456789", "1000000000"},
+    {"dragMax", 0.2, &R::dragMax, "0.20", "1.00"},
+    {"dragMin", 0.15, &R::dragMin, "0.15", "1.00"},
+    {"dragTorque", 2.0, &R::dragTorque, "2.00", "5.00"},
+    {"Resist", 8.0, &R::resist, "8", "1000000000"},
+    {"Temp", 2000.0, &R::temp, "2000", "1000000000"}, // no group separator
+    {"CoupleMax", 15.0, &R::coupleMax, "15", "1000000000"},
+    {"PuissanceMin", 10.0, &R::puissanceMin, "10", "1000000000"},
+    {"PuissanceMax", 200.0, &R::puissanceMax, "200", "1000000000"},
+    {"TempGen", 300.0, &R::tempGen, "300", "1000000000"},
+    {"voidISP", 350.0, &R::voidIsp, "350", "1000000000"},
+    {"atmISP", 320.0, &R::atmIsp, "320", "1000000000"},
+    {"CLift", 0.5, &R::cLift, "0.50", "99.99"},
+    {"CDrag", 0.6, &R::cDrag, "0.60", "98.99"},
+    {"Crew", 4.0, &R::crew, "4", "100"},
+    {"MinCrew", 2.0, &R::minCrew, "2", "100"},
+    {"Fuel", 1234567.89, &R::fuelAmount, "1234567.89", "1000000000.00"}, // Oxi follows
+    {"Oxi", 88.8, &R::oxiAmount, "88.80", "1000000000.00"},
+    {"Xenon", 5.5, &R::xenonAmount, "5.50", "1000000000.00"},
+    {"RCSFuel", 7.25, &R::rcsFuelAmount, "7.25", "1000000000.00"},
+    {"Electric", 150.0, &R::electricAmount, "150.00", "1000000000.00"},
+    {"Nom", "tankA", &R::nom, "tankA"},
+    {"Module", 2, &R::module, "CommandPod"},
+    {"Auteur", "auteur1", &R::auteur, "auteur1"},
+    {"Categorie", 6, &R::categorie, "Science"},
+    {"Titre", " ", &R::titre, " "}, // spaces count as filled
+    {"Createur", QStringLiteral("Créateur"), &R::createur, "Créateur"},
+    {"Description", "Un\nréservoir", &R::description, "Un\nréservoir"},
+    {"attachRules", "1,1,1,1,0", &R::attachRules, "1,1,1,1,0"},
+};
+
+// Each check box or group box unticked alone, with the entry it must clear.
+const QPair<const char *, bool R::*> unticked[] = {
+    {"LiquidEngine", &R::liquidEngineOn}, {"IconeLiquid", &R::iconeLiquidOn},
+    {"Exhaust", &R::exhaustOn}, {"FuelCrossfeed", &R::fuelCrossfeedOn}, {"SAS", &R::sasOn},
+    {"Wing", &R::wingOn}, {"Pods", &R::podsOn}, {"Ressources", &R::ressourcesOn},
+    {"fuel", &R::fuelOn}, {"Oxidizer", &R::oxidizerOn}, {"RCSGaz", &R::rcsGazOn},
+    {"Electricit", &R::electricitOn}, {"Xenon_2", &R::xenonOn}};
+
+void setValue(QWidget *widget, const QVariant &value)
+{
+    if (auto *box = qobject_cast<QDoubleSpinBox *>(widget))
+        box->setValue(value.toDouble());
+    else if (auto *line = qobject_cast<QLineEdit *>(widget))
+        line->setText(value.toString());
+    else if (auto *text = qobject_cast<QTextEdit *>(widget))
+        text->setPlainText(value.toString());
+    else if (auto *list = qobject_cast<QComboBox *>(widget))
+        list->setCurrentIndex(value.toInt());
+    else if (auto *group = qobject_cast<QGroupBox *>(widget))
+        group->setChecked(value.toBool());
+    else
+        qobject_cast<QAbstractButton *>(widget)->setChecked(value.toBool());
 }
 
 } // namespace
@@ -31,127 +112,83 @@ class TestGeneration : public QObject
     Q_OBJECT
 
 private slots:
-    void requiredFields_data();
-    void requiredFields();
-    void everyFieldReachesTheText();
-    void numbersAsTheFieldShowsThem_data();
-    void numbersAsTheFieldShowsThem();
+    void initTestCase()
+    {
+        // A decimal comma in the user's locale must not reach the numbers.
+        QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    }
+
+    void requiredFields_data()
+    {
+        QTest::addColumn<QStringList>("empty");
+        for (const char *name : {"Auteur", "Createur", "Nom", "Titre"})
+            QTest::newRow(name) << QStringList(QLatin1String(name));
+        QTest::newRow("all four") << QStringList({"Auteur", "Createur", "Nom", "Titre"});
+    }
+    void requiredFields()
+    {
+        QFETCH(QStringList, empty);
+        MainWindow window;
+        window.show();
+        fillRequired(window);
+        for (const QString &name : empty)
+            field<QLineEdit>(window, name)->clear();
+        QApplication::clipboard()->setText(QStringLiteral("before"));
+
+        const QList<Shown> shown = pressGenerer(window);
+        QCOMPARE(shown.size(), 1);
+        QVERIFY(shown[0].isErrorBox);
+        QCOMPARE(shown[0].title, QStringLiteral("Erreur"));
+        QCOMPARE(shown[0].text, QStringLiteral("Veuillez remplir les champs Auteur; Créateur; Nom et Titre."));
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("before"));
+    }
+
+    // A value read from the wrong widget, or not read, changes the text.
+    void eachFieldReachesItsLine_data()
+    {
+        QTest::addColumn<int>("change"); // into changes, or -1 - index into unticked
+        QTest::newRow("the form as it opens") << int(std::size(changes));
+        for (int i = 0; i < int(std::size(changes)); ++i)
+            QTest::newRow(changes[i].widget) << i;
+        for (int i = 0; i < int(std::size(unticked)); ++i)
+            QTest::newRow(qPrintable(QStringLiteral("%1 unticked").arg(unticked[i].first))) << -1 - i;
+    }
+    void eachFieldReachesItsLine()
+    {
+        QFETCH(int, change);
+        MainWindow window;
+        window.show();
+        fillRequired(window);
+        for (auto *group : window.findChildren<QGroupBox *>())
+            group->setChecked(true);
+        for (auto *box : window.findChildren<QCheckBox *>())
+            box->setChecked(true);
+
+        R expected = everyBlockOn();
+        if (change < 0) {
+            const auto &untick = unticked[-1 - change];
+            setValue(field(window, untick.first), false);
+            expected.*untick.second = false;
+        } else if (change < int(std::size(changes))) {
+            const Change &c = changes[change];
+            setValue(field(window, c.widget), c.value);
+            expected.*c.text = QString::fromUtf8(c.expected);
+            if (c.text == &R::fuelAmount) // the oxidizer follows at 0.9 times the fuel
+                expected.oxiAmount = QStringLiteral("1111111.10");
+        }
+
+        const QList<Shown> shown = pressGenerer(window);
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].text, buildPartConfig(expected));
+        QCOMPARE(QApplication::clipboard()->text(), shown[0].text);
+
+        if (change >= 0 && change < int(std::size(changes)) && changes[change].maximum) {
+            auto *box = field<QDoubleSpinBox>(window, changes[change].widget);
+            box->setValue(1e12);
+            QCOMPARE(box->text(), QLatin1String(changes[change].maximum));
+        }
+    }
 };
-
-void TestGeneration::requiredFields_data()
-{
-    QTest::addColumn<QStringList>("empty");
-    for (const char *name : {"Auteur", "Createur", "Nom", "Titre"})
-        QTest::newRow(name) << QStringList(QLatin1String(name));
-    QTest::newRow("all four") << QStringList({"Auteur", "Createur", "Nom", "Titre"});
-}
-
-void TestGeneration::requiredFields()
-{
-    QFETCH(QStringList, empty);
-    MainWindow window;
-    window.show();
-    fillRequired(window);
-    for (const QString &name : empty)
-        field<QLineEdit>(window, qPrintable(name))->clear();
-    QApplication::clipboard()->setText(QStringLiteral("before"));
-
-    const QList<Shown> shown = pressGenerer(window);
-    QCOMPARE(shown.size(), 1);
-    QVERIFY(shown[0].isErrorBox);
-    QCOMPARE(shown[0].title, QStringLiteral("Erreur"));
-    QCOMPARE(shown[0].text, QStringLiteral("Veuillez remplir les champs Auteur; Créateur; Nom et Titre."));
-    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("before"));
-
-    // Spaces count as filled.
-    for (const QString &name : empty)
-        QTest::keyClicks(field<QLineEdit>(window, qPrintable(name)), QStringLiteral(" "));
-    const QList<Shown> second = pressGenerer(window);
-    QCOMPARE(second.size(), 1);
-    QVERIFY(!second[0].isErrorBox);
-}
-
-// Each field set to its own value, every block switched on: a field read into
-// the wrong place, or not read, changes the text.
-void TestGeneration::everyFieldReachesTheText()
-{
-    MainWindow window;
-    window.show();
-    fillRequired(window);
-    const QList<QPair<const char *, double>> numbers = {
-        {"Echelle", 2.5}, {"Cost", 800}, {"Mass", 3}, {"dragMax", 0.2}, {"dragMin", 0.15},
-        {"dragTorque", 2}, {"Resist", 8}, {"Temp", 2000}, {"CoupleMax", 15}, {"PuissanceMin", 10},
-        {"PuissanceMax", 200}, {"TempGen", 300}, {"voidISP", 350}, {"atmISP", 320},
-        {"CLift", 0.5}, {"CDrag", 0.6}, {"Crew", 4}, {"MinCrew", 2}, {"Fuel", 100},
-        {"Xenon", 5.5}, {"RCSFuel", 7.25}, {"Electric", 150}};
-    for (const auto &number : numbers)
-        field<QDoubleSpinBox>(window, number.first)->setValue(number.second);
-    field<QDoubleSpinBox>(window, "Oxi")->setValue(88.8); // after Fuel, which suggests 90
-    for (const char *group : {"LiquidEngine", "SAS", "Wing", "Pods", "Ressources"})
-        field<QGroupBox>(window, group)->setChecked(true);
-    for (const char *box : {"fuel", "Oxidizer", "RCSGaz", "Electricit", "Xenon_2", "FuelCrossfeed"})
-        QTest::mouseClick(field<QCheckBox>(window, box), Qt::LeftButton);
-    field<QComboBox>(window, "Module")->setCurrentIndex(2);
-    field<QComboBox>(window, "Categorie")->setCurrentIndex(1);
-    field<QTextEdit>(window, "Description")->setPlainText(QStringLiteral("Un réservoir."));
-    field<QLineEdit>(window, "attachRules")->setText(QStringLiteral("1,1,1,1,0"));
-
-    GenerationRequest expected;
-    expected.echelle = "2.5", expected.cost = "800", expected.mass = "3";
-    expected.dragMax = "0.20", expected.dragMin = "0.15", expected.dragTorque = "2.00";
-    expected.resist = "8", expected.temp = "2000", expected.coupleMax = "15";
-    expected.puissanceMin = "10", expected.puissanceMax = "200", expected.tempGen = "300";
-    expected.voidIsp = "350", expected.atmIsp = "320", expected.cLift = "0.50";
-    expected.cDrag = "0.60", expected.crew = "4", expected.minCrew = "2";
-    expected.fuelAmount = "100.00", expected.oxiAmount = "88.80", expected.xenonAmount = "5.50";
-    expected.rcsFuelAmount = "7.25", expected.electricAmount = "150.00";
-    expected.nom = "tankA", expected.module = "CommandPod", expected.auteur = "auteur1";
-    expected.categorie = "Propulsion", expected.titre = "Tank A", expected.createur = "auteur1";
-    expected.description = QStringLiteral("Un réservoir."), expected.attachRules = "1,1,1,1,0";
-    expected.liquidEngineOn = expected.iconeLiquidOn = expected.exhaustOn = true;
-    expected.fuelCrossfeedOn = false;
-    expected.sasOn = expected.wingOn = expected.podsOn = expected.ressourcesOn = true;
-    expected.fuelOn = expected.oxidizerOn = expected.rcsGazOn = true;
-    expected.electricitOn = expected.xenonOn = true;
-
-    const QList<Shown> shown = pressGenerer(window);
-    QCOMPARE(shown.size(), 1);
-    QCOMPARE(shown[0].text, buildPartConfig(expected));
-    QCOMPARE(QApplication::clipboard()->text(), buildPartConfig(expected));
-}
-
-void TestGeneration::numbersAsTheFieldShowsThem_data()
-{
-    QTest::addColumn<QString>("spinBox");
-    QTest::addColumn<double>("value");
-    QTest::addColumn<QString>("line");
-    QTest::newRow("cost beyond single precision") << "Cost" << 16777217.0 << "cost = 16777217";
-    QTest::newRow("mass beyond single precision") << "Mass" << 123456789.0 << "mass = 123456789";
-    QTest::newRow("mass near the maximum") << "Mass" << 999999999.0 << "mass = 999999999";
-    QTest::newRow("large amount with cents") << "Fuel" << 1234567.89 << " amount = 1234567.89";
-    QTest::newRow("no group separator") << "Temp" << 2000.0 << "maxTemp = 2000";
-    QTest::newRow("two decimals") << "dragMax" << 0.2 << "maximum_drag = 0.20";
-    QTest::newRow("scale start value") << "Echelle" << 1.0 << "scale = 1.0";
-}
-
-void TestGeneration::numbersAsTheFieldShowsThem()
-{
-    QFETCH(QString, spinBox);
-    QFETCH(double, value);
-    QFETCH(QString, line);
-    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-    MainWindow window;
-    window.show();
-    fillRequired(window);
-    field<QGroupBox>(window, "Ressources")->setChecked(true);
-    QTest::mouseClick(field<QCheckBox>(window, "fuel"), Qt::LeftButton);
-    field<QDoubleSpinBox>(window, qPrintable(spinBox))->setValue(value);
-
-    const QList<Shown> shown = pressGenerer(window);
-    QCOMPARE(shown.size(), 1);
-    QVERIFY2(shown[0].text.split(QLatin1Char('\n')).contains(line), qPrintable(shown[0].text));
-    QLocale::setDefault(QLocale::c());
-}
 
 QTEST_MAIN(TestGeneration)
 #include "tst_generation.moc"

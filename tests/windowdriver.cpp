@@ -3,26 +3,41 @@
 #include "configsyntax.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTextEdit>
 #include <QTimer>
 #include <QtTest>
 
+void handleModals(const std::function<void()> &action, const std::function<void(QDialog *)> &handle)
+{
+    QPointer<QDialog> handled;
+    QTimer timer; // fires inside the modal loops that action opens
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        auto *modal = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (modal && modal == handled) {
+            QTest::qFail("a modal window was left open", __FILE__, __LINE__);
+            modal->reject();
+        } else if (modal) {
+            handled = modal;
+            handle(modal);
+        }
+    });
+    timer.start(10);
+    action();
+}
+
 QList<Shown> pressGenerer(QWidget &window, const std::function<void(QDialog *)> &whileOpen,
                           bool checkSyntax)
 {
     QList<Shown> shown;
-    QTimer closer; // runs inside the modal loops that the click opens
-    closer.setInterval(0);
-    QObject::connect(&closer, &QTimer::timeout, [&] {
-        auto *modal = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (!modal)
-            return;
+    handleModals([&] { QTest::mouseClick(field<QPushButton>(window, "generer"), Qt::LeftButton); },
+                 [&](QDialog *modal) {
         if (auto *box = qobject_cast<QMessageBox *>(modal)) {
             shown.append({box->icon() == QMessageBox::Critical, box->windowTitle(), box->text()});
-            box->accept();
-            return;
+            return box->accept();
         }
         const QString text = modal->findChild<QTextEdit *>()->toPlainText();
         const QString problem = checkSyntax ? configSyntaxError(text) : QString();
@@ -36,7 +51,11 @@ QList<Shown> pressGenerer(QWidget &window, const std::function<void(QDialog *)> 
                 button->click();
         }
     });
-    closer.start();
-    QTest::mouseClick(field<QPushButton>(window, "generer"), Qt::LeftButton);
     return shown;
+}
+
+void fillRequired(QWidget &window)
+{
+    for (const char *name : {"Auteur", "Createur", "Nom", "Titre"})
+        QTest::keyClicks(field<QLineEdit>(window, name), QLatin1String(name).left(1));
 }

@@ -1,12 +1,17 @@
 #ifndef WINDOWDRIVER_H
 #define WINDOWDRIVER_H
 
+#include <QList>
 #include <QString>
 #include <QWidget>
 
 #include <functional>
 
 class QDialog;
+
+// Runs action and hands each modal window it opens to handle, which closes it.
+// A window that handle leaves open is rejected, so a test fails instead of hanging.
+void handleModals(const std::function<void()> &action, const std::function<void(QDialog *)> &handle);
 
 // One modal window that a press of "Générer !" opened.
 struct Shown
@@ -16,19 +21,21 @@ struct Shown
     QString text; // the message, or the result dialog's text
 };
 
-// Clicks "Générer !" in the window and closes each modal window it opens,
-// after handing a result dialog to whileOpen. Each result text is also read as
-// the configuration syntax, and the test fails on the first fault, unless the
-// author's values hold braces (written as typed: the format has no escape).
+// Clicks "Générer !" and closes what it opens, after handing a result dialog
+// to whileOpen. Each result text must read as the configuration syntax, unless
+// the author's values hold braces (written as typed: the format has no escape).
 QList<Shown> pressGenerer(QWidget &window, const std::function<void(QDialog *)> &whileOpen = {},
                           bool checkSyntax = true);
 
+// Types an author, creator, name and title, so that "Générer !" builds a text.
+void fillRequired(QWidget &window);
+
 // The window's widget of that object name; the test stops when there is none.
-template<typename T> T *field(QWidget &window, const char *name)
+template<typename T = QWidget> T *field(const QWidget &window, const QString &name)
 {
-    T *widget = window.findChild<T *>(QLatin1String(name));
+    T *widget = window.findChild<T *>(name);
     if (!widget)
-        qFatal("no widget %s", name);
+        qFatal("no widget %s", qPrintable(name));
     return widget;
 }
 
