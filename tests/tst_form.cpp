@@ -186,23 +186,25 @@ private slots:
         QCOMPARE(languageCode(localeName), code);
     }
 
-    void toolkitTextsInFrench()
+    // The toolkit's texts in the user's language when there is a catalogue; from a
+    // folder without Logo.ico, the window opens all the same, with an empty icon.
+    void toolkitTranslation_data()
     {
-        QTranslator translator;
-        installToolkitTranslator(translator, languageCode(QStringLiteral("fr_FR")));
-        QVERIFY2(!translator.isEmpty(), "the toolkit's French catalogue is not installed");
-        QCOMPARE(QCoreApplication::translate("QLineEdit", "&Undo"), QStringLiteral("&Annuler"));
-        QCoreApplication::removeTranslator(&translator);
+        QTest::addColumn<QString>("localeName");
+        QTest::addColumn<QString>("undo");
+        QTest::newRow("French") << "fr_FR" << "&Annuler";
+        QTest::newRow("no catalogue") << "C" << "&Undo";
     }
-
-    void startsWithoutIconOrCatalogue()
+    void toolkitTranslation()
     {
+        QFETCH(QString, localeName);
+        QFETCH(QString, undo);
         QTemporaryDir empty;
         const QString previous = QDir::currentPath();
         QVERIFY(QDir::setCurrent(empty.path()));
         QTranslator translator;
-        installToolkitTranslator(translator, languageCode(QStringLiteral("C")));
-        QVERIFY(translator.isEmpty());
+        installToolkitTranslator(translator, languageCode(localeName));
+        QCOMPARE(QCoreApplication::translate("QLineEdit", "&Undo"), undo);
         MainWindow fresh;
         fresh.show();
         QVERIFY(QTest::qWaitForWindowExposed(&fresh));
