@@ -63,7 +63,7 @@ private slots:
     void clipboard_data()
     {
         QTest::addColumn<QString>("action");
-        for (const char *action : {"Fermer", "Escape", "edit, copy elsewhere, Copier", "copy a word, Copier"})
+        for (const char *action : {"Fermer", "Escape", "edit, copy a word, Copier"})
             QTest::newRow(action) << QString::fromUtf8(action);
     }
     void clipboard()
@@ -74,23 +74,19 @@ private slots:
         FenCodeGenere dialog(code);
         QCOMPARE(clipboard->text(), code); // before any button
         dialog.show();
-        auto *text = dialog.findChild<QTextEdit *>();
-        QTextCursor cursor = text->textCursor();
         if (action == "Fermer") {
             QTest::mouseClick(button(dialog, "Fermer"), Qt::LeftButton);
             QCOMPARE(dialog.result(), int(QDialog::Accepted));
         } else if (action == "Escape") {
             QTest::keyClick(&dialog, Qt::Key_Escape);
         } else {
-            if (action.startsWith("edit")) {
-                cursor.insertText(QStringLiteral("modifié "));
-                clipboard->setText(QStringLiteral("autre chose"));
-            } else {
-                cursor.movePosition(QTextCursor::NextWord, QTextCursor::KeepAnchor);
-                text->setTextCursor(cursor);
-                text->copy();
-            }
-            QVERIFY(clipboard->text() != code);
+            auto *text = dialog.findChild<QTextEdit *>();
+            QTextCursor cursor = text->textCursor();
+            cursor.insertText(QStringLiteral("modifié "));
+            cursor.movePosition(QTextCursor::PreviousWord, QTextCursor::KeepAnchor);
+            text->setTextCursor(cursor);
+            text->copy();
+            QCOMPARE(clipboard->text(), QStringLiteral("modifié "));
             QTest::mouseClick(button(dialog, "Copier le texte généré"), Qt::LeftButton);
         }
         QCOMPARE(dialog.isVisible(), action.endsWith("Copier"));
