@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "fencodegenere.h"
+#include "formfont.h"
 #include "partconfig.h"
 
 #include <QMessageBox>
@@ -11,6 +12,8 @@ MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent), ui(new Ui_MainWindow)
 {
     ui->setupUi(this);
+    // On the form alone: the result dialog and the message boxes keep the toolkit's font.
+    setFormFont(ui->centralWidget);
     connect(ui->Fuel, SIGNAL(valueChanged(double)), this, SLOT(modif(double)));
     connect(ui->generer, SIGNAL(clicked()), this, SLOT(genererCode()));
 }
