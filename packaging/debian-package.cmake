@@ -14,9 +14,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION devel)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://tallowin.org/)
 # dpkg-shlibdeps adds the Qt libraries the executable links; hicolor's index.theme
-# is what makes the installed icons a theme icon.
+# is what makes the installed icons a theme icon; fonts-wine holds the Tahoma
+# that the form's fixed layout was made for.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS hicolor-icon-theme)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "hicolor-icon-theme, fonts-wine")
 # The toolkit's own texts (dialog buttons) in the user's language.
 if(TALLOWIN_QT_MAJOR EQUAL 6)
   set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
