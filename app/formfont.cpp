@@ -56,11 +56,12 @@ QString formFamily()
 #ifdef Q_OS_WIN
     return QStringLiteral("MS Shell Dlg 2");
 #else
+    // By its exact name: a family that the system substitutes for it lacks its metrics.
     const QString tahoma = QStringLiteral("Tahoma");
 #if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-    const bool installed = QFontDatabase::hasFamily(tahoma);
+    const bool installed = QFontDatabase::families().contains(tahoma);
 #else
-    const bool installed = QFontDatabase().hasFamily(tahoma);
+    const bool installed = QFontDatabase().families().contains(tahoma);
 #endif
     if (installed)
         return tahoma;
