@@ -103,7 +103,6 @@ private slots:
         QVERIFY(room.contains(dialog.frameGeometry()));
         if (room.width() >= 1400 && room.height() >= 1000)
             QCOMPARE(dialog.size(), QSize(1200, 800));
-        QCOMPARE(dialog.findChild<QTextEdit *>()->font().family(), QStringLiteral("Verdana"));
         QVERIFY(button(dialog, "Fermer")->y() > button(dialog, "Enregister sous...")->y());
     }
 
