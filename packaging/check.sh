@@ -32,7 +32,7 @@ silent() { local out; out=$("$@" 2>&1); local status=$?; echo "$out"; [ $status 
 windows_resource() {
   x86_64-w64-mingw32-windres --preprocessor=cpp "$build/app/tallowin.rc" -O coff -o "$scratch/rc.o" &&
   x86_64-w64-mingw32-windres -J coff -i "$scratch/rc.o" -O rc >"$scratch/rc.txt" &&
-  grep -q "RT_GROUP_ICON" "$scratch/rc.txt" && grep -q '"ProductName", "Tallowin"' "$scratch/rc.txt"
+  grep -q "^\"IDI_ICON1\" 14 /\* RT_GROUP_ICON" "$scratch/rc.txt" && grep -q '"ProductName", "Tallowin"' "$scratch/rc.txt"
 }
 one_icon_256_32() {
   icotool -l "$1" && [ "$(icotool -l "$1")" = "--icon --index=1 --width=256 --height=256 --bit-depth=32 --palette-size=0" ]
@@ -68,7 +68,7 @@ window_icon() ( # on an X server, from a folder without Logo.ico, so the icon co
     xprop -name Tallowin -len 8 _NET_WM_ICON | grep "Icon ("; found=$?; kill $!; exit $found'
 )
 
-check "Windows resource compiles with the icon and version" windows_resource
+check "Windows resource compiles with the icon IDI_ICON1 and the version" windows_resource
 check "resources/Logo.ico holds one 256x256 32-bit image" one_icon_256_32 "$source/resources/Logo.ico"
 check "Logo.ico is beside the built program" cmp "$source/resources/Logo.ico" "$build/Logo.ico"
 check "desktop entry is valid" silent desktop-file-validate "$source/packaging/org.tallowin.Tallowin.desktop"
