@@ -19,7 +19,7 @@ test_packages="$run_packages qt6-base-dev qt6-translations-l10n dpkg-dev file hi
 
 # Cross-building for Windows, the tests under Wine and an X server, the zip and the setup.
 windows_packages="cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
-  wine64 wine nsis xvfb xauth x11-utils xdotool xclip zip unzip fonts-wine xz-utils"
+  binutils wine64 wine nsis xvfb xauth x11-utils xdotool xclip zip unzip fonts-wine xz-utils"
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -78,7 +78,7 @@ windows() {
   wstep "pack the zip and the setup"
   (cd build-windows && cpack)
   wstep "the zip and the setup under Wine, in empty Wine prefixes"
-  bash packaging/windows/check.sh build-windows
+  xvfb-run -a -s '-screen 0 1280x1024x24' bash packaging/windows/check.sh build-windows
   trap - EXIT
   ls -l build-windows/Tallowin-*-win64.zip build-windows/Tallowin-*-win64-setup.exe
 }

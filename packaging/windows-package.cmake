@@ -15,10 +15,11 @@ set(CPACK_STRIP_FILES ON)
 # The setup gets its own name; the ZIP keeps the folder's.
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/windows/cpack-options.cmake)
 
-# A 64-bit installer: a 32-bit one would install into the 32-bit Program Files
-# and cannot run where only 64-bit programs can (a 64-bit Wine).
-set(CPACK_NSIS_EXECUTABLE ${CMAKE_CURRENT_LIST_DIR}/windows/makensis-amd64.sh)
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+if(CMAKE_HOST_UNIX)
+  # A 64-bit installer: a 32-bit one cannot run where only 64-bit programs can (a 64-bit Wine).
+  set(CPACK_NSIS_EXECUTABLE ${CMAKE_CURRENT_LIST_DIR}/windows/makensis-amd64.sh)
+endif()
 set(CPACK_NSIS_PACKAGE_NAME Tallowin)
 set(CPACK_NSIS_DISPLAY_NAME Tallowin)
 set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/resources/Logo.ico)

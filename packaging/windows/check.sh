@@ -30,7 +30,7 @@ check() { # check <description> <command...>: runs the command, prints ok or FAI
 new_prefix() {
   [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null
   export WINEPREFIX=$scratch/$1
-  wine wineboot --init >/dev/null 2>&1
+  bash "$here/wine-prefix.sh"
 }
 start() { # start <folder> <program>: in that folder, as the Explorer or a shortcut would
   (cd "$1" && exec wine "$2" >"$scratch/program.log" 2>&1) &
@@ -46,13 +46,12 @@ close() { # closes the main window as a user would; true when the program ends w
 }
 generate() { # generate <folder> <program>
   start "$1" "$2" || return 1
-  # Click into each required field, then type: the form's own positions, 819 x 594.
-  local field
-  for field in "81 45 auteur1" "81 94 tankA" "81 337 Tank A" "81 386 auteur1"; do
-    set -- $field
-    xdotool mousemove --window "$window" "$1" "$2" click 1 && sleep 0.3
-    xdotool key ctrl+a type --delay 20 "${*:3}"
-  done
+  # Click into Auteur, the first field, then type and go on with Tab: Auteur, Nom,
+  # Module, Coût, Catégorie, Echelle, Titre, Créateur.
+  xdotool mousemove --window "$window" 81 42 click 1 && sleep 0.3
+  xdotool type --delay 20 auteur1 && xdotool key Tab && xdotool type --delay 20 tankA
+  xdotool key --delay 50 Tab Tab Tab Tab Tab && xdotool type --delay 20 'Tank A'
+  xdotool key Tab && xdotool type --delay 20 auteur1
   printf 'avant' | xclip -selection clipboard
   xdotool mousemove --window "$window" 399 529 click 1 # Générer !
   for _ in $(seq 30); do

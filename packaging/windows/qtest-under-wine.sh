@@ -14,10 +14,8 @@ WINEPATH=
 IFS=: read -ra folders <<<"${TALLOWIN_WINE_DLL_PATH:-}"
 for folder in "${folders[@]}"; do WINEPATH+="${WINEPATH:+;}Z:$folder"; done
 export WINEPATH
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  mkdir -p "$(dirname "$WINEPREFIX")"
-  flock "$WINEPREFIX.lock" sh -c '[ -f "$WINEPREFIX/system.reg" ] || wine wineboot --init' >/dev/null 2>&1
-fi
+mkdir -p "$(dirname "$WINEPREFIX")"
+flock "$WINEPREFIX.lock" bash "$(dirname "$0")/wine-prefix.sh"
 output=$(mktemp "${TMPDIR:-/tmp}/tallowin-qtest-XXXXXX.txt")
 trap 'rm -f "$output"' EXIT
 wine "$program" -o "Z:$output,txt" "$@" </dev/null
