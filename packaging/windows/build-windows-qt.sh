@@ -18,7 +18,7 @@ as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-r
 # The source package needs deb-src entries: the machine's own apt sources, as deb-src.
 if ! grep -rqs '^deb-src\|^Types:.*deb-src' /etc/apt/sources.list /etc/apt/sources.list.d/; then
   for f in /etc/apt/sources.list.d/*.sources; do
-    [ -f "$f" ] && sed 's/^Types:.*/Types: deb-src/' "$f" && echo
+    if [ -f "$f" ]; then sed 's/^Types:.*/Types: deb-src/' "$f"; echo; fi
   done | as_root tee /etc/apt/sources.list.d/tallowin-qt-src.sources >/dev/null
   if [ -f /etc/apt/sources.list ]; then
     grep '^deb ' /etc/apt/sources.list | sed 's/^deb /deb-src /' |
