@@ -2,7 +2,6 @@
 #include "fencodegenere.h"
 #include "windowdriver.h"
 
-#include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
 #include <QLineEdit>

@@ -32,6 +32,6 @@ done < <(find "$folder" \( -iname '*.exe' -o -iname '*.dll' \) -print0 | sort -z
 [ $failures -eq 0 ] || { echo "FAIL  $failures imported DLL(s) neither in the folder nor part of Windows"; exit 1; }
 
 cp "$build/tests/tst_form.exe" "$qt_bin/Qt5Test.dll" "$folder/"
-(cd "$folder" && TALLOWIN_WINE_DLL_PATH= "$here/qtest-under-wine.sh" ./tst_form.exe toolkitTextsInFrench) ||
+(cd "$folder" && TALLOWIN_WINE_DLL_PATH= "$here/qtest-under-wine.sh" ./tst_form.exe toolkitTranslation:French) ||
   { echo "FAIL  the toolkit's French texts do not load in the installed folder"; exit 1; }
 echo "ok    every imported DLL is in the folder or part of Windows; the French catalogues load there"
