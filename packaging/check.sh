@@ -7,7 +7,6 @@ set -uo pipefail
 build=$(realpath "${1:?usage: packaging/check.sh <build folder>}")
 source=$(realpath "$(dirname "$0")/..")
 scratch=$(mktemp -d)
-failures=0
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 cleanup() {
@@ -18,15 +17,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-check() { # check <description> <command...>: runs the command, prints ok or FAIL and its output
-  local description=$1; shift
-  if "$@" >"$scratch/output" 2>&1; then
-    echo "ok    $description"
-  else
-    echo "FAIL  $description"; sed 's/^/      /' "$scratch/output"
-    failures=$((failures + 1))
-  fi
-}
+source "$source/packaging/check-steps.sh"
 silent() { local out; out=$("$@" 2>&1); local status=$?; echo "$out"; [ $status -eq 0 ] && [ -z "$out" ]; }
 
 windows_resource() {

@@ -14,19 +14,10 @@ setup=$build/Tallowin-$version-win64-setup.exe
 scratch=$(mktemp -d)
 export WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml='
 unset WINEPATH
-failures=0
 cleanup() { [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null; rm -rf "$scratch"; }
 trap cleanup EXIT
 
-check() { # check <description> <command...>: runs the command, prints ok or FAIL and its output
-  local description=$1; shift
-  if "$@" >"$scratch/output" 2>&1; then
-    echo "ok    $description"
-  else
-    echo "FAIL  $description"; sed 's/^/      /' "$scratch/output"
-    failures=$((failures + 1))
-  fi
-}
+source "$here/../check-steps.sh"
 new_prefix() {
   [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null
   export WINEPREFIX=$scratch/$1
