@@ -1,6 +1,5 @@
-// Pressing "Générer !" in the real window: the required fields, each of the
-// form's 44 values reaching its own line of the text as its field shows it, and
-// many presses that leave nothing behind.
+// Pressing "Générer !": the required fields, each of the 44 form values on its own
+// line as its field shows it, and many presses that leave nothing behind.
 #include "mainwindow.h"
 #include "partconfig.h"
 #include "windowdriver.h"
