@@ -38,6 +38,13 @@ install_missing() {
   fi
 }
 
+# The tests type as a French author does, under a French system locale.
+french_locale() {
+  locale -a 2>/dev/null | grep -qix 'fr_FR.utf-\?8' && return
+  install_missing locales
+  as_root localedef -i fr_FR -c -f UTF-8 -A /usr/share/locale/locale.alias fr_FR.UTF-8
+}
+
 build() { # build <folder> [cmake options...]
   local folder=$1; shift
   cmake -S . -B "$folder" "$@"
@@ -63,6 +70,7 @@ windows() {
   trap '[ $? -eq 0 ] || windows_failed' EXIT
   wstep "install the cross compiler, Wine and NSIS"
   install_missing $windows_packages
+  french_locale
   wstep "get the Windows Qt"
   local kit
   kit=$(bash packaging/windows/windows-qt.sh)
@@ -92,6 +100,7 @@ case "$mode" in
     ;;
   test)
     install_missing $test_packages
+    french_locale
     step "Qt 5: build and test"
     build build -DTALLOWIN_QT_MAJOR=5
     run_tests build

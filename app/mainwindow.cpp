@@ -16,6 +16,8 @@ MainWindow::MainWindow(QWidget *parent)
     setFormFont(ui->centralWidget);
     connect(ui->Fuel, SIGNAL(valueChanged(double)), this, SLOT(modif(double)));
     connect(ui->generer, SIGNAL(clicked()), this, SLOT(genererCode()));
+    // The first field a person reads; the tab order goes on from there.
+    ui->Auteur->setFocus();
 }
 
 MainWindow::~MainWindow()
@@ -40,6 +42,9 @@ void MainWindow::genererCode()
         }
     }
 
+    // A number still being typed is read as the field will show it once left.
+    for (QDoubleSpinBox *box : ui->centralWidget->findChildren<QDoubleSpinBox *>())
+        box->interpretText();
     const QString code = buildPartConfig(request());
     // Freed once closed: a dialog kept per press would hold its window buffer for good.
     QPointer<FenCodeGenere> dialog = new FenCodeGenere(code, this, ui->Nom->text());

@@ -5,6 +5,7 @@
 #include "windowdriver.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QDoubleSpinBox>
@@ -20,11 +21,6 @@ class TestForm : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        // A decimal comma in the user's locale must not reach the number fields.
-        QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-    }
     void init()
     {
         window = std::make_unique<MainWindow>();
@@ -33,29 +29,71 @@ private slots:
             group->setChecked(true);
     }
 
-    void numbers_data()
+    // What a French author types into a number field, as the field then shows it and
+    // the text writes it: a comma is the decimal point, never a thousands separator.
+    void typedNumbers_data()
     {
         QTest::addColumn<QString>("spinBox");
-        QTest::addColumn<QString>("keys"); // typed, or "up" for one arrow step
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("drag: one step from 0 to the maximum") << "dragMax" << "up" << "1.00";
-        QTest::newRow("scale: steps of 0.1") << "Echelle" << "up" << "1.1";
-        QTest::newRow("amount: typed with a point") << "Xenon" << "12.34" << "12.34";
+        QTest::addColumn<QString>("keys"); // "kp:" types on the keypad, "paste:" pastes with Ctrl+V
+        QTest::addColumn<QString>("line"); // ends with what the field shows
+        QTest::newRow("0 decimals, comma") << "Mass" << "2,75" << "mass = 3";
+        QTest::newRow("0 decimals, point") << "Mass" << "2.75" << "mass = 3";
+        QTest::newRow("0 decimals, keypad comma") << "Mass" << "kp:2,75" << "mass = 3";
+        QTest::newRow("1 decimal, comma") << "Echelle" << "1,5" << "scale = 1.5";
+        QTest::newRow("1 decimal, keypad comma") << "Echelle" << "kp:1,5" << "scale = 1.5";
+        QTest::newRow("1 decimal, keypad point") << "Echelle" << "kp:1.5" << "scale = 1.5";
+        QTest::newRow("1 decimal, pasted") << "Echelle" << "paste:2,5" << "scale = 2.5";
+        QTest::newRow("2 decimals, comma") << "Fuel" << "1440,5" << " amount = 1440.50";
+        QTest::newRow("2 decimals, point") << "Fuel" << "1440.5" << " amount = 1440.50";
+        QTest::newRow("2 decimals, keypad") << "Fuel" << "kp:1440,5" << " amount = 1440.50";
+        QTest::newRow("2 decimals, pasted with blanks") << "Fuel" << "paste: 2,5 " << " amount = 2.50";
+        QTest::newRow("below 1") << "dragMax" << "0,25" << "maximum_drag = 0.25";
+        QTest::newRow("\"1,500\" is one and a half") << "Cost" << "1,500" << "cost = 2";
+        QTest::newRow("a second separator is refused") << "Xenon" << "1.234,5" << " amount = 1.23";
+        QTest::newRow("past the maximum is refused") << "dragMax" << "1,5" << "maximum_drag = 1.00";
+        QTest::newRow("letters and signs are refused") << "Resist" << "-1e2x0" << "crashTolerance = 120";
+        QTest::newRow("emptied: the value stays") << "MinCrew" << "" << "   minimumCrew = 1";
     }
-    void numbers()
+    void typedNumbers()
     {
         QFETCH(QString, spinBox);
         QFETCH(QString, keys);
+        QFETCH(QString, line);
+        fillRequired(*window);
+        for (const char *name : {"fuel", "Xenon_2"})
+            field<QCheckBox>(*window, name)->setChecked(true);
+        auto *box = field<QDoubleSpinBox>(*window, spinBox);
+        QTest::mouseClick(box, Qt::LeftButton);
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(box, Qt::Key_Delete);
+        if (keys.startsWith("paste:")) {
+            QGuiApplication::clipboard()->setText(keys.mid(6));
+            QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        } else if (keys.startsWith("kp:")) {
+            typeText(box, keys.mid(3), Qt::KeypadModifier);
+        } else {
+            typeText(box, keys);
+        }
+        const QList<Shown> shown = pressGenerer(*window);
+        QCOMPARE(shown.size(), 1);
+        QVERIFY2(shown[0].text.split('\n').contains(line), qPrintable(shown[0].text));
+        QVERIFY(line.endsWith(QLatin1String(" = ") + box->text())); // as the field now shows it
+    }
+
+    void numbersStep_data()
+    {
+        QTest::addColumn<QString>("spinBox");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("drag: one step from 0 to the maximum") << "dragMax" << "1.00";
+        QTest::newRow("scale: steps of 0.1") << "Echelle" << "1.1";
+    }
+    void numbersStep()
+    {
+        QFETCH(QString, spinBox);
         QFETCH(QString, shown);
         auto *box = field<QDoubleSpinBox>(*window, spinBox);
-        box->setEnabled(true);
-        if (keys == QLatin1String("up")) {
-            box->stepUp();
-        } else {
-            box->selectAll();
-            QTest::keyClicks(box, keys);
-            box->interpretText();
-        }
+        QTest::mouseClick(box, Qt::LeftButton);
+        QTest::keyClick(box, Qt::Key_Up);
         QCOMPARE(box->text(), shown);
     }
 

@@ -4,6 +4,7 @@
 #include "partconfig.h"
 #include "windowdriver.h"
 
+#include <QAbstractAnimation>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -11,7 +12,6 @@
 #include <QDoubleSpinBox>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QPropertyAnimation>
 #include <QTextEdit>
 #include <QtTest>
 
@@ -113,12 +113,6 @@ class TestGeneration : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        // A decimal comma in the user's locale must not reach the numbers.
-        QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-    }
-
     void requiredFields_data()
     {
         QTest::addColumn<QStringList>("empty");
@@ -190,6 +184,74 @@ private slots:
         }
     }
 
+    // The whole form with the keyboard alone, as it opens: Tab from field to field in
+    // reading order, a value typed into each, every group switched on with Space.
+    void wholeFormByKeyboard()
+    {
+        // Each field in tab order with what is typed there: " " is Space, "v" the Down arrow.
+        const QPair<const char *, const char *> steps[] = {
+            {"Auteur", "auteur1"}, {"Nom", "tankA"}, {"Module", "v"}, {"Cost", "800"},
+            {"Categorie", "v"}, {"Echelle", "1,5"}, {"Titre", "Tank A"}, {"Createur", "Créateur"},
+            {"Description", "Un réservoir"}, {"attachRules", "1,1,1,1,0"}, {"Mass", "2,75"},
+            {"Resist", "8"}, {"Temp", "2000"}, {"FuelCrossfeed", " "}, {"dragMax", "0,2"},
+            {"dragMin", "0.15"}, {"dragTorque", "2"}, {"Wing", " "}, {"CLift", "0,5"},
+            {"CDrag", "0,6"}, {"Pods", " "}, {"Crew", "4"}, {"MinCrew", "2"}, {"SAS", " "},
+            {"CoupleMax", "15"}, {"LiquidEngine", " "}, {"PuissanceMax", "200"},
+            {"PuissanceMin", "10"}, {"TempGen", "300"}, {"Exhaust", " "}, {"voidISP", "350"},
+            {"atmISP", "320"}, {"IconeLiquid", ""}, {"Ressources", " "}, {"fuel", " "},
+            {"Fuel", "1440,5"}, {"Oxidizer", " "}, {"Oxi", "1300"}, {"Electricit", " "},
+            {"Electric", "150"}, {"Xenon_2", " "}, {"Xenon", "5,5"}, {"RCSGaz", " "},
+            {"RCSFuel", "7,25"}, {"generer", ""}};
+        R expected = everyBlockOn();
+        expected.auteur = "auteur1", expected.nom = "tankA", expected.module = "AdvSASModule";
+        expected.cost = "800", expected.categorie = "Propulsion", expected.echelle = "1.5";
+        expected.titre = "Tank A", expected.createur = "Créateur", expected.description = "Un réservoir";
+        expected.attachRules = "1,1,1,1,0", expected.mass = "3", expected.resist = "8";
+        expected.temp = "2000", expected.fuelCrossfeedOn = false, expected.dragMax = "0.20";
+        expected.dragMin = "0.15", expected.dragTorque = "2.00", expected.cLift = "0.50";
+        expected.cDrag = "0.60", expected.crew = "4", expected.minCrew = "2", expected.coupleMax = "15";
+        expected.puissanceMax = "200", expected.puissanceMin = "10", expected.tempGen = "300";
+        expected.exhaustOn = false, expected.voidIsp = "350", expected.atmIsp = "320";
+        expected.fuelAmount = "1440.50", expected.oxiAmount = "1300.00", expected.electricAmount = "150.00";
+        expected.xenonAmount = "5.50", expected.rcsFuelAmount = "7.25";
+
+        MainWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        const auto focused = [] { // a spin box's focus is in its line edit
+            QWidget *widget = QApplication::focusWidget();
+            if (widget && qobject_cast<QAbstractSpinBox *>(widget->parentWidget()))
+                widget = widget->parentWidget();
+            return widget ? widget->objectName() : QString();
+        };
+        for (const auto &step : steps) {
+            QCOMPARE(focused(), QLatin1String(step.first));
+            QWidget *widget = QApplication::focusWidget();
+            const QString keys = QString::fromUtf8(step.second);
+            if (keys == " ")
+                QTest::keyClick(widget, Qt::Key_Space);
+            else if (keys == "v")
+                QTest::keyClick(widget, Qt::Key_Down);
+            else
+                typeText(widget, keys);
+            if (step.first != QLatin1String("generer")) // Tab leaves even the description
+                QTest::keyClick(widget, Qt::Key_Tab);
+        }
+        const QList<Shown> shown = pressGenerer(window, [] {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        });
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].text, buildPartConfig(expected));
+        // Shift+Tab goes back the same way, once the desktop gives the window back the focus.
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTRY_COMPARE(focused(), QStringLiteral("generer"));
+        for (int i = int(std::size(steps)) - 1; i >= 0; --i) {
+            QCOMPARE(focused(), QLatin1String(steps[i].first));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+        }
+    }
+
     void manyPressesLeaveNothingBehind()
     {
 #ifdef Q_OS_WIN
@@ -200,15 +262,18 @@ private slots:
         MainWindow window;
         window.show();
         fillRequired(window);
-        // The toolkit animates the main window's first layout; those objects go on their own.
-        QTRY_VERIFY(window.findChildren<QPropertyAnimation *>().isEmpty());
-        const int children = window.findChildren<QObject *>().size();
+        // The toolkit's animations (first layout, a button's hover) come and go on their own.
+        const auto lasting = [&window] {
+            const auto all = window.findChildren<QObject *>();
+            return std::count_if(all.begin(), all.end(), [](QObject *o) { return !qobject_cast<QAbstractAnimation *>(o); });
+        };
+        const auto children = lasting();
         const int windows = QApplication::topLevelWidgets().size();
         const QString first = pressGenerer(window).value(0).text;
         QVERIFY(!first.isEmpty());
         for (int i = 1; i < presses; ++i) // the same form gives the same text every time
             QCOMPARE(pressGenerer(window).value(0).text, first);
-        QCOMPARE(window.findChildren<QObject *>().size(), children);
+        QCOMPARE(lasting(), children);
         QCOMPARE(QApplication::topLevelWidgets().size(), windows);
     }
 };

@@ -29,29 +29,40 @@ void handleModals(const std::function<void()> &action, const std::function<void(
     action();
 }
 
-QList<Shown> pressGenerer(QWidget &window, const std::function<void(QDialog *)> &whileOpen,
-                          bool checkSyntax)
+QList<Shown> pressGenerer(QWidget &window, const std::function<void()> &press)
 {
     QList<Shown> shown;
-    handleModals([&] { QTest::mouseClick(field<QPushButton>(window, "generer"), Qt::LeftButton); },
+    const auto click = [&] { QTest::mouseClick(field<QPushButton>(window, "generer"), Qt::LeftButton); };
+    handleModals(press ? press : click,
                  [&](QDialog *modal) {
         if (auto *box = qobject_cast<QMessageBox *>(modal)) {
             shown.append({box->icon() == QMessageBox::Critical, box->windowTitle(), box->text()});
             return box->accept();
         }
         const QString text = modal->findChild<QTextEdit *>()->toPlainText();
-        const QString problem = checkSyntax ? configSyntaxError(text) : QString();
+        const QString problem = configSyntaxError(text);
         QTest::qVerify(problem.isEmpty(), "configSyntaxError(text).isEmpty()", qPrintable(problem),
                        __FILE__, __LINE__);
         shown.append({false, modal->windowTitle(), text});
-        if (whileOpen)
-            whileOpen(modal);
         for (auto *button : modal->findChildren<QPushButton *>()) {
             if (button->text() == QLatin1String("Fermer"))
                 button->click();
         }
     });
     return shown;
+}
+
+void typeText(QWidget *widget, const QString &text, Qt::KeyboardModifiers modifiers)
+{
+    for (const QChar c : text) {
+        if (c.unicode() < 0x80) {
+            QTest::keyClick(widget, c.toLatin1(), modifiers);
+        } else { // é is Qt::Key_Eacute, as a keyboard sends it
+            const ushort upper = c.toUpper().unicode();
+            const auto key = upper < 0x100 ? Qt::Key(upper) : Qt::Key_unknown;
+            QTest::sendKeyEvent(QTest::Click, widget, key, QString(c), modifiers);
+        }
+    }
 }
 
 void fillRequired(QWidget &window)

@@ -19,11 +19,12 @@ struct Shown
     QString text; // the message, or the result dialog's text
 };
 
-// Clicks "Générer !" and closes what it opens, after handing a result dialog
-// to whileOpen. Each result text must read as the configuration syntax, unless
-// the author's values hold braces (written as typed: the format has no escape).
-QList<Shown> pressGenerer(QWidget &window, const std::function<void(QDialog *)> &whileOpen = {},
-                          bool checkSyntax = true);
+// Presses "Générer !" (with the mouse, unless press does it another way) and closes
+// what it opens. Each result text must read as the configuration syntax.
+QList<Shown> pressGenerer(QWidget &window, const std::function<void()> &press = {});
+
+// Types text into widget key by key, as a keyboard does; letters beyond ASCII too.
+void typeText(QWidget *widget, const QString &text, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
 // Types an author, creator, name and title, so that "Générer !" builds a text.
 void fillRequired(QWidget &window);
