@@ -1,55 +1,9 @@
 #include "formfont.h"
 
-#include <QCheckBox>
 #include <QFontDatabase>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLayout>
-#include <QStyle>
-#include <QStyleOption>
-
-#include <algorithm>
+#include <QWidget>
 
 namespace {
-
-// Where the widget's text starts, in its own coordinates, and what it reads.
-bool drawnText(const QWidget *widget, int *left, QString *text)
-{
-    QStyle *style = widget->style();
-    if (auto *label = qobject_cast<const QLabel *>(widget)) {
-        const int margin = label->margin();
-        QRect area = label->contentsRect().adjusted(margin, margin, -margin, -margin);
-        if (label->indent() > 0 && (label->alignment() & Qt::AlignLeft))
-            area.setLeft(area.left() + label->indent());
-        *text = label->text();
-        *left = style->itemTextRect(label->fontMetrics(), area, int(label->alignment()),
-                                    label->isEnabled(), *text).left();
-        return true;
-    }
-    if (auto *box = qobject_cast<const QCheckBox *>(widget)) {
-        QStyleOptionButton option;
-        option.initFrom(box);
-        option.text = box->text();
-        *text = option.text;
-        *left = style->subElementRect(QStyle::SE_CheckBoxContents, &option, box).left();
-        return true;
-    }
-    if (auto *group = qobject_cast<const QGroupBox *>(widget)) {
-        QStyleOptionGroupBox option;
-        option.initFrom(group);
-        option.text = group->title();
-        option.textAlignment = group->alignment();
-        option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
-        if (group->isCheckable())
-            option.subControls |= QStyle::SC_GroupBoxCheckBox;
-        if (group->isFlat())
-            option.features |= QStyleOptionFrame::Flat;
-        *text = option.text;
-        *left = style->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, group).left();
-        return true;
-    }
-    return false;
-}
 
 QString formFamily()
 {
@@ -72,34 +26,7 @@ QString formFamily()
 #endif
 }
 
-bool everyTextFits(QWidget *form)
-{
-    // Lays the form out now, for the font just set, as showing it would.
-    for (QLayout *layout : form->window()->findChildren<QLayout *>())
-        layout->activate();
-    const auto widgets = form->findChildren<QWidget *>();
-    return std::all_of(widgets.begin(), widgets.end(),
-                       [](const QWidget *widget) { return textOverflow(widget) <= 2; });
-}
-
 } // namespace
-
-int textOverflow(const QWidget *widget)
-{
-    int left = 0;
-    QString text;
-    if (!drawnText(widget, &left, &text))
-        return 0;
-    while (text.endsWith(QLatin1Char(' ')))
-        text.chop(1);
-    const int right = left + widget->fontMetrics().horizontalAdvance(text);
-
-    int visibleRight = widget->width();
-    for (const QWidget *parent = widget->parentWidget(); parent && !parent->isWindow();
-         parent = parent->parentWidget())
-        visibleRight = qMin(visibleRight, widget->mapFrom(parent, QPoint(parent->width(), 0)).x());
-    return right - visibleRight;
-}
 
 void setFormFont(QWidget *form)
 {
@@ -107,12 +34,8 @@ void setFormFont(QWidget *form)
     const QString family = formFamily();
     if (!family.isEmpty())
         font.setFamily(family);
-    form->ensurePolished();
-    const qreal smallest = 6;
-    for (qreal size = 8; ; size -= 0.5) {
-        font.setPointSizeF(size);
-        form->setFont(font);
-        if (size <= smallest || everyTextFits(form))
-            return;
-    }
+    // At 8 points "Coeff portance :" runs 8 pixels past its room: 7.5 is the largest size
+    // at which every text reads whole, in the Windows style and in Fusion alike.
+    font.setPointSizeF(7.5);
+    form->setFont(font);
 }

@@ -1,3 +1,4 @@
+#include "displayscale.h"
 #include "mainwindow.h"
 #include "translation.h"
 
@@ -5,23 +6,33 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <optional>
+
 int main(int argc, char **argv)
 {
-#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
-    // Qt 6 always scales; Qt 5 must be told before the application exists, or the
-    // form's fixed pixel geometries stay tiny on a 150 % or 200 % screen.
-    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
-    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
-#endif
-    QApplication application(argc, argv);
-    // Lets Wayland shells match the window to its desktop entry and icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.tallowin.Tallowin"));
-
-    const QString language = languageCode(QLocale::system().name());
+    enableUnroundedScaling();
+    std::optional<QApplication> application;
+    QString language;
     QTranslator translator;
-    installToolkitTranslator(translator, language);
-
-    MainWindow window;
-    window.show();
-    return application.exec();
+    std::optional<MainWindow> window;
+    const auto start = [&] {
+        application.emplace(argc, argv);
+        // Lets Wayland shells match the window to its desktop entry and icon.
+        QGuiApplication::setDesktopFileName(QStringLiteral("org.tallowin.Tallowin"));
+        language = languageCode(QLocale::system().name());
+        installToolkitTranslator(translator, language);
+        window.emplace();
+    };
+    start();
+    // The toolkit takes its scale once, when the application object is made: a window too
+    // large for its screen at the screen's scale is made again, at one where it fits.
+    if (const qreal zoom = zoomToFit(*window); zoom < 1) {
+        window.reset();
+        application.reset();
+        zoomNextApplication(zoom);
+        start();
+    }
+    placeOnScreen(*window);
+    window->show();
+    return application->exec();
 }

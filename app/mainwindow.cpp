@@ -12,6 +12,10 @@ MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent), ui(new Ui_MainWindow)
 {
     ui->setupUi(this);
+    // Nothing in the form moves or grows: the window keeps the form's size, and there is
+    // nothing to maximise (a maximised window would only add empty space around it).
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     // On the form alone: the result dialog and the message boxes keep the toolkit's font.
     setFormFont(ui->centralWidget);
     connect(ui->Fuel, SIGNAL(valueChanged(double)), this, SLOT(modif(double)));

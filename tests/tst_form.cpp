@@ -1,5 +1,6 @@
 // The main window's form as the author meets it: typing and stepping numbers,
 // enabling rules, the fuel-to-oxidizer suggestion, texts and start-up.
+#include "displayscale.h"
 #include "mainwindow.h"
 #include "translation.h"
 #include "windowdriver.h"
@@ -19,6 +20,9 @@
 class TestForm : public QObject
 {
     Q_OBJECT
+
+public:
+    static void initMain() { enableUnroundedScaling(); } // as the program starts
 
 private slots:
     void init()

@@ -1,5 +1,6 @@
 // Pressing "Générer !": the required fields, each of the 44 form values on its own
 // line as its field shows it, and many presses that leave nothing behind.
+#include "displayscale.h"
 #include "mainwindow.h"
 #include "partconfig.h"
 #include "windowdriver.h"
@@ -111,6 +112,9 @@ void setValue(QWidget *widget, const QVariant &value)
 class TestGeneration : public QObject
 {
     Q_OBJECT
+
+public:
+    static void initMain() { enableUnroundedScaling(); } // as the program starts
 
 private slots:
     void requiredFields_data()

@@ -1,0 +1,154 @@
+// The form at one display scale, the one this process runs at (QT_SCREEN_SCALE_FACTORS):
+// drawn at that scale, every label, check box, group title and number reads whole, the
+// fonts the form must not touch stay, and the window fits the screens authors have.
+#include "displayscale.h"
+#include "fencodegenere.h"
+#include "mainwindow.h"
+#include "textfit.h"
+#include "windowdriver.h"
+
+#include <QCheckBox>
+#include <QDoubleSpinBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QtTest>
+
+class TestDisplay : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<MainWindow> window;
+    QWidget *form() const { return window->centralWidget(); }
+
+    // The scale the test runs at, as ctest sets it.
+    static qreal scale() { return qEnvironmentVariable("QT_SCREEN_SCALE_FACTORS", "1").toDouble(); }
+
+public:
+    static void initMain() { enableUnroundedScaling(); } // as the program starts
+
+private slots:
+    void initTestCase()
+    {
+        window = std::make_unique<MainWindow>();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QCOMPARE(window->devicePixelRatioF(), scale()); // drawn at the screen's scale, unrounded
+        for (auto *box : window->findChildren<QGroupBox *>())
+            box->setChecked(true);
+        for (auto *box : window->findChildren<QCheckBox *>())
+            box->setChecked(true);
+    }
+
+    void readsWhole_data()
+    {
+        QTest::addColumn<QString>("name");
+        for (const QWidget *widget : form()->findChildren<QWidget *>()) {
+            const bool group = qobject_cast<const QGroupBox *>(widget);
+            if (group || qobject_cast<const QLabel *>(widget) || qobject_cast<const QCheckBox *>(widget))
+                QTest::newRow(qPrintable(widget->property(group ? "title" : "text").toString())) << widget->objectName();
+        }
+    }
+    void readsWhole()
+    {
+        QFETCH(QString, name);
+        const int overflow = textOverflow(form()->findChild<QWidget *>(name));
+        QVERIFY2(overflow <= 2, qPrintable(QStringLiteral("%1 cut by %2 px").arg(name).arg(overflow)));
+    }
+
+    // Each field's start value and the widest of the numbers authors type, up to 7 characters.
+    void numbersWhole_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("typed");
+        for (QDoubleSpinBox *box : form()->findChildren<QDoubleSpinBox *>()) {
+            QString widest;
+            for (double value : {2880.0, 15000.0, 1500.0, box->maximum()}) {
+                const QString text = box->textFromValue(qMin(value, box->maximum()));
+                if (text.size() <= 7 && box->fontMetrics().horizontalAdvance(text) > box->fontMetrics().horizontalAdvance(widest))
+                    widest = text;
+            }
+            QTest::newRow(qPrintable(box->objectName() + QStringLiteral(" at start"))) << box->objectName() << QString();
+            QTest::newRow(qPrintable(box->objectName() + ' ' + widest)) << box->objectName() << widest;
+        }
+    }
+    void numbersWhole()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, typed);
+        auto *box = field<QDoubleSpinBox>(*window, name);
+        if (!typed.isEmpty()) {
+            QTest::mouseClick(box, Qt::LeftButton);
+            QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+            typeText(box, typed);
+            QTest::keyClick(box, Qt::Key_Tab);
+            QCOMPARE(box->text(), typed);
+        }
+        const int overflow = numberOverflow(box, box->text());
+        QVERIFY2(overflow <= 0, qPrintable(QStringLiteral("%1 cut by %2 px").arg(box->text()).arg(overflow)));
+    }
+
+    // The measures above see what is cut: at half as large again, many texts and numbers.
+    void measuresSeeCuts()
+    {
+        QFont font = form()->font();
+        const QFont normal = font;
+        font.setPointSizeF(font.pointSizeF() * 1.5);
+        form()->setFont(font);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        const auto widgets = form()->findChildren<QWidget *>();
+        QVERIFY(std::count_if(widgets.begin(), widgets.end(), [](const QWidget *w) { return textOverflow(w) > 2; }) > 5);
+        QVERIFY(numberOverflow(field<QDoubleSpinBox>(*window, "CoupleMax"), QStringLiteral("15000")) > 0);
+        form()->setFont(normal);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    }
+
+    void fontsThatStay()
+    {
+        const QFont button = field<QPushButton>(*window, "generer")->font();
+        QCOMPARE(button.family(), QStringLiteral("Verdana"));
+        QCOMPARE(button.pointSize(), 25);
+        // The engine group's own font sets kerning alone: size and family come from the form.
+        const QFont engine = field<QGroupBox>(*window, "LiquidEngine")->font();
+        QVERIFY(engine.kerning());
+        QCOMPARE(engine.family(), form()->font().family());
+        QCOMPARE(engine.pointSizeF(), form()->font().pointSizeF());
+        const QString family = QFontInfo(form()->font()).family();
+        QVERIFY2(family == QLatin1String("Tahoma") || family == QLatin1String("MS Shell Dlg 2"), qPrintable(family));
+        // The result dialog keeps Verdana at the toolkit's size.
+        FenCodeGenere dialog(QStringLiteral("PART\n{\n}\n"), window.get());
+        const QTextEdit *text = dialog.findChild<QTextEdit *>();
+        QCOMPARE(text->font().family(), QStringLiteral("Verdana"));
+        QCOMPARE(text->font().pointSizeF(), QApplication::font(text).pointSizeF());
+    }
+
+    // A fixed window on a laptop's screen, its taskbar taking 40 pixels at 100 %: drawn at
+    // the screen's scale where it fits, else at one where it does.
+    void fitsTheScreen_data()
+    {
+        QTest::addColumn<QSize>("screen");
+        QTest::newRow("1920x1080") << QSize(1920, 1080);
+        QTest::newRow("1366x768") << QSize(1366, 768);
+    }
+    void fitsTheScreen()
+    {
+        QFETCH(QSize, screen);
+        QCOMPARE(window->minimumSize(), window->size());
+        QCOMPARE(window->maximumSize(), window->size());
+        QVERIFY(!(window->windowFlags() & Qt::WindowMaximizeButtonHint));
+        const QSize area = screen - QSize(0, qRound(40 * scale()));
+        const qreal drawnAt = fittingScale(window->size(), area, scale());
+        const QSize needed = window->size() * drawnAt + frameAllowance * scale();
+        QVERIFY2(needed.width() <= area.width() && needed.height() <= area.height(),
+                 qPrintable(QStringLiteral("%1x%2 at %3").arg(needed.width()).arg(needed.height()).arg(drawnAt)));
+        const QSize atScreenScale = window->size() * scale() + frameAllowance * scale();
+        if (atScreenScale.width() <= area.width() && atScreenScale.height() <= area.height())
+            QCOMPARE(drawnAt, scale());
+        else
+            QVERIFY(drawnAt < scale());
+    }
+};
+
+QTEST_MAIN(TestDisplay)
+#include "tst_display.moc"
