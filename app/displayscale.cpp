@@ -6,12 +6,52 @@
 
 #include <cmath>
 
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0) && defined(TALLOWIN_X11)
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+
+namespace {
+
+// Whether the X desktop sets a font resolution (Xft.dpi, among the X resources), which is
+// how Linux desktops ask for 125 %, 150 % or 200 %. True when there is no X server to ask.
+bool xDesktopSetsFontResolution()
+{
+    int screenNumber = 0;
+    xcb_connection_t *connection = xcb_connect(nullptr, &screenNumber);
+    bool set = true;
+    if (!xcb_connection_has_error(connection)) {
+        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+        const xcb_get_property_cookie_t cookie = xcb_get_property(
+            connection, false, root, XCB_ATOM_RESOURCE_MANAGER, XCB_ATOM_STRING, 0, 1 << 20);
+        if (xcb_get_property_reply_t *reply = xcb_get_property_reply(connection, cookie, nullptr)) {
+            const QByteArray resources(static_cast<const char *>(xcb_get_property_value(reply)),
+                                       xcb_get_property_value_length(reply));
+            set = resources.startsWith("Xft.dpi:") || resources.contains("\nXft.dpi:");
+            std::free(reply);
+        }
+    }
+    xcb_disconnect(connection);
+    return set;
+}
+
+} // namespace
+#endif
+
 void enableUnroundedScaling()
 {
 #if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
     // Qt 6 always scales; Qt 5 must be told, or the form stays tiny on a 150 % screen.
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
     QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+#ifdef TALLOWIN_X11
+    // Where the desktop sets no font resolution, Qt 5 would take the screen's size in
+    // millimetres instead (1.04 on a 100 dpi screen: a blurred form); Qt 6 takes 96 there.
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if ((platform.isEmpty() || platform.startsWith("xcb")) && qEnvironmentVariableIsSet("DISPLAY")
+        && !qEnvironmentVariableIsSet("QT_FONT_DPI") && !xDesktopSetsFontResolution())
+        qputenv("QT_FONT_DPI", "96");
+#endif
 #endif
     // Qt 5 would round 1.25 to 1 and 1.5 to 2: fonts taken at 120 dpi would not fit the
     // form's 100 % geometry, or the window would open twice as large, past the screen.
@@ -36,6 +76,8 @@ qreal fittingScale(QSize window, QSize availableArea, qreal screenScale)
 
 qreal zoomToFit(const QWidget &window)
 {
+    if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+        return 1; // no one's desktop: tests and benchmarks draw in memory
     const QScreen *screen = window.screen();
     const qreal scale = screen->devicePixelRatio();
     const QSize area = screen->availableGeometry().size() * scale;
