@@ -11,7 +11,7 @@ cd "$(dirname "$0")"
 mode=${1:-run}
 jobs=$(nproc 2>/dev/null || echo 2)
 
-run_packages="build-essential cmake qtbase5-dev qttranslations5-l10n fonts-dejavu-core fonts-wine"
+run_packages="build-essential cmake qtbase5-dev libxcb1-dev qttranslations5-l10n fonts-dejavu-core fonts-wine"
 # The tests also build against Qt 6, from the same source, and check the packaging:
 # the Windows resource and icon, the desktop files and the Debian package.
 test_packages="$run_packages qt6-base-dev qt6-translations-l10n dpkg-dev file hicolor-icon-theme
