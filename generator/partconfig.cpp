@@ -1,19 +1,32 @@
 #include "partconfig.h"
 
-#include <QRegularExpression>
 #include <QStringList>
 
-namespace {
+#include <algorithm>
 
-// A text value must stay on its key line, or the rest of it would be read as
-// new keys: every line break (CRLF counting as one) becomes a single space.
+bool isLineBreak(QChar c)
+{
+    return c == QLatin1Char('\n') || c == QLatin1Char('\r') || c.unicode() == 0x2028
+        || c.unicode() == 0x2029;
+}
+
+// One pass, no pattern: a value may be megabytes of line breaks.
 QString oneLine(const QString &text)
 {
-    static const QRegularExpression lineBreak(
-        QStringLiteral("\\r\\n|[\\r\\n\\x{2028}\\x{2029}]"));
-    QString line = text;
-    return line.replace(lineBreak, QStringLiteral(" "));
+    if (std::none_of(text.cbegin(), text.cend(), isLineBreak))
+        return text;
+    QString line;
+    line.reserve(text.size());
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
+            continue; // the LF of this CRLF gives the one space
+        line += isLineBreak(c) ? QChar(QLatin1Char(' ')) : c;
+    }
+    return line;
 }
+
+namespace {
 
 void appendMainBlock(QStringList &lines, const GenerationRequest &r)
 {
