@@ -4,6 +4,7 @@
 #include "fencodegenere.h"
 #include "formfont.h"
 #include "partconfig.h"
+#include "readingmarks.h"
 
 #include <QMessageBox>
 #include <QPointer>
@@ -20,6 +21,8 @@ MainWindow::MainWindow(QWidget *parent)
     setFormFont(ui->centralWidget);
     connect(ui->Fuel, SIGNAL(valueChanged(double)), this, SLOT(modif(double)));
     connect(ui->generer, SIGNAL(clicked()), this, SLOT(genererCode()));
+    readingMarks = new ReadingMarks({ui->Auteur, ui->Nom, ui->Titre, ui->Createur, ui->Description, ui->attachRules},
+                                    ui->statusBar, this);
     // The first field a person reads; the tab order goes on from there.
     ui->Auteur->setFocus();
 }
@@ -50,6 +53,8 @@ void MainWindow::genererCode()
     for (QDoubleSpinBox *box : ui->centralWidget->findChildren<QDoubleSpinBox *>())
         box->interpretText();
     const QString code = buildPartConfig(request());
+    // The text is written as typed; the status bar names what the game will read otherwise.
+    readingMarks->showSummary();
     // Freed once closed: a dialog kept per press would hold its window buffer for good.
     QPointer<FenCodeGenere> dialog = new FenCodeGenere(code, this, ui->Nom->text());
     dialog->exec();

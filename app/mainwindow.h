@@ -4,6 +4,7 @@
 #include <QMainWindow>
 
 struct GenerationRequest;
+class ReadingMarks;
 class Ui_MainWindow;
 
 class MainWindow : public QMainWindow
@@ -22,6 +23,7 @@ private:
     GenerationRequest request() const;
 
     Ui_MainWindow *ui;
+    ReadingMarks *readingMarks;
 };
 
 #endif // MAINWINDOW_H

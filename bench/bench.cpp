@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTextEdit>
 #include <QTest>
 #include <QTranslator>
 
@@ -267,6 +268,21 @@ void pressFigures()
     print("resident memory after 10 presses", after10, "KiB", QStringLiteral("VmRSS"));
     print("resident memory after 1000 presses", after1000, "KiB", QStringLiteral("VmRSS"));
     print("memory growth, press 10 to 1000", after1000 - after10, "KiB", QStringLiteral("target under 256"));
+
+    // A 1 MiB description, braces and every kind of line break in it: one more key typed
+    // into it (the game's reading checked again), then a press.
+    QString big;
+    while (big.size() < (1 << 20))
+        big += QStringLiteral("Réservoir {de 2 m} // voir\r\nhttp://exemple.fr\u2028\t\u202Eabc\n");
+    auto *description = window.findChild<QTextEdit *>(QStringLiteral("Description"));
+    description->setPlainText(big);
+    description->moveCursor(QTextCursor::End);
+    QElapsedTimer typing;
+    typing.start();
+    QTest::keyClick(description, Qt::Key_X);
+    print("a key typed into a 1 MiB description", typing.nsecsElapsed() / 1e6, "ms", QStringLiteral("once"));
+    clock.press(button);
+    print("press with a 1 MiB description", clock.pressMs.last(), "ms", QStringLiteral("click to dialog painted, once, target under 1000"));
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include <QDoubleSpinBox>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QStatusBar>
 #include <QTextEdit>
 #include <QtTest>
 
@@ -254,6 +255,43 @@ private slots:
             QCOMPARE(focused(), QLatin1String(steps[i].first));
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
         }
+    }
+
+    // A value the game will read otherwise is marked as it is typed, explained in the status
+    // bar, and named there after "Générer !"; the text keeps it as typed.
+    void gameReadingWarnings()
+    {
+        MainWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        fillRequired(window);
+        auto *nom = field<QLineEdit>(window, "Nom");
+        auto *description = field<QTextEdit>(window, "Description");
+        const auto mark = [](QWidget *widget) { return widget->findChild<QObject *>("readingMark"); };
+        QVERIFY(!mark(nom)->property("visible").toBool());
+        QTest::mouseClick(description->viewport(), Qt::LeftButton);
+        typeText(description, QStringLiteral("voir http://exemple.fr"));
+        const QString descriptionWarning = QStringLiteral(
+            "Description : le jeu lira « voir http: » ; // commence un commentaire.");
+        QCOMPARE(mark(description)->property("toolTip").toString(), descriptionWarning);
+        QCOMPARE(window.statusBar()->currentMessage(), descriptionWarning);
+        QTest::mouseClick(nom, Qt::LeftButton);
+        QTest::keyClick(nom, Qt::Key_A, Qt::ControlModifier);
+        typeText(nom, QStringLiteral("mon_reservoir"));
+        QVERIFY(mark(nom)->property("visible").toBool());
+        QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral(
+            "Nom : le jeu nommera la pièce « mon.reservoir » ; il remplace chaque _ par un point."));
+        QTest::mouseClick(field(window, "Titre"), Qt::LeftButton);
+        QCOMPARE(window.statusBar()->currentMessage(), QString());
+
+        const QStringList lines = pressGenerer(window).value(0).text.split('\n');
+        QVERIFY(lines.contains("name = mon_reservoir") && lines.contains("description = voir http://exemple.fr"));
+        QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral(
+            "Attention : Nom, Description — le jeu les lira autrement (voir les champs marqués)"));
+        description->clear();
+        QVERIFY(!mark(description)->property("visible").toBool());
+        QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral(
+            "Attention : Nom — le jeu le lira autrement (voir le champ marqué)"));
     }
 
     void manyPressesLeaveNothingBehind()

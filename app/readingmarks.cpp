@@ -1,0 +1,146 @@
+#include "readingmarks.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTextEdit>
+
+#include <algorithm>
+
+namespace {
+
+QString explanation(const QList<ReadingWarning> &warnings)
+{
+    QStringList texts;
+    for (const ReadingWarning &warning : warnings)
+        texts << warning.text;
+    return texts.join(QLatin1Char(' '));
+}
+
+bool misread(const QList<ReadingWarning> &warnings)
+{
+    return std::any_of(warnings.begin(), warnings.end(), [](const ReadingWarning &w) { return !w.advice; });
+}
+
+// Keeps the mark of a text edit in its top right corner, clear of the frame and scroll bar.
+class CornerMark : public QLabel
+{
+public:
+    explicit CornerMark(QTextEdit *edit) : QLabel(edit), edit(edit)
+    {
+        edit->installEventFilter(this);
+        const int side = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
+        resize(side, side);
+    }
+
+    void place()
+    {
+        const QScrollBar *bar = edit->verticalScrollBar();
+        const int right = edit->width() - edit->frameWidth() - (bar->isVisible() ? bar->width() : 0);
+        move(right - width() - 1, edit->frameWidth() + 1);
+        raise();
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Resize)
+            place();
+        return false;
+    }
+
+private:
+    QTextEdit *edit;
+};
+
+} // namespace
+
+ReadingMarks::ReadingMarks(const QList<QWidget *> &widgets, QStatusBar *statusBar, QObject *parent)
+    : QObject(parent), statusBar(statusBar)
+{
+    for (QWidget *widget : widgets) {
+        QObject *mark = nullptr;
+        if (auto *line = qobject_cast<QLineEdit *>(widget)) {
+            auto *action = new QAction(line);
+            line->addAction(action, QLineEdit::TrailingPosition);
+            connect(line, &QLineEdit::textChanged, this, [this, line] { check(fieldOf(line)); });
+            mark = action;
+        } else if (auto *edit = qobject_cast<QTextEdit *>(widget)) {
+            mark = new CornerMark(edit);
+            connect(edit, &QTextEdit::textChanged, this, [this, edit] { check(fieldOf(edit)); });
+        }
+        mark->setObjectName(QStringLiteral("readingMark"));
+        fields.append({TextField(fields.size()), widget, mark, {}});
+    }
+    for (Field &field : fields)
+        check(field);
+    connect(qApp, &QApplication::focusChanged, this, &ReadingMarks::showStatus);
+}
+
+void ReadingMarks::showSummary()
+{
+    summaryShown = true;
+    showStatus();
+}
+
+QString ReadingMarks::summary() const
+{
+    QStringList labels;
+    for (int i = 0; i < fields.size(); ++i) {
+        if (misread(fields[i].warnings))
+            labels << fieldLabel(TextField(i));
+    }
+    if (labels.isEmpty())
+        return QString();
+    return QStringLiteral("Attention : %1 — le jeu %2").arg(labels.join(QStringLiteral(", ")),
+        labels.size() == 1 ? QStringLiteral("le lira autrement (voir le champ marqué)")
+                           : QStringLiteral("les lira autrement (voir les champs marqués)"));
+}
+
+ReadingMarks::Field &ReadingMarks::fieldOf(const QWidget *widget)
+{
+    return *std::find_if(fields.begin(), fields.end(), [widget](const Field &f) { return f.widget == widget; });
+}
+
+void ReadingMarks::check(Field &field)
+{
+    const auto *line = qobject_cast<const QLineEdit *>(field.widget);
+    const QString value = line ? line->text() : static_cast<const QTextEdit *>(field.widget)->toPlainText();
+    field.warnings = readingWarnings(field.kind, value);
+
+    const QIcon icon = field.widget->style()->standardIcon(
+        misread(field.warnings) ? QStyle::SP_MessageBoxWarning : QStyle::SP_MessageBoxInformation);
+    const QString text = explanation(field.warnings);
+    if (auto *action = qobject_cast<QAction *>(field.mark)) {
+        action->setIcon(icon);
+        action->setToolTip(text);
+        action->setVisible(!field.warnings.isEmpty());
+    } else if (auto *corner = static_cast<CornerMark *>(qobject_cast<QLabel *>(field.mark))) {
+        corner->setPixmap(icon.pixmap(corner->size()));
+        corner->setToolTip(text);
+        corner->place();
+        corner->setVisible(!field.warnings.isEmpty());
+    }
+    showStatus();
+}
+
+void ReadingMarks::showStatus()
+{
+    if (!statusBar)
+        return;
+    const QWidget *focus = QApplication::focusWidget();
+    for (const Field &field : fields) {
+        if (field.widget == focus && !field.warnings.isEmpty())
+            return statusBar->showMessage(explanation(field.warnings));
+    }
+    const QString text = summaryShown ? summary() : QString();
+    if (text.isEmpty())
+        statusBar->clearMessage();
+    else
+        statusBar->showMessage(text);
+}
