@@ -15,7 +15,8 @@ run_packages="build-essential cmake qtbase5-dev libxcb1-dev qttranslations5-l10n
 # The tests also build against Qt 6, from the same source, and check the packaging:
 # the Windows resource and icon, the desktop files and the Debian package.
 test_packages="$run_packages qt6-base-dev qt6-translations-l10n dpkg-dev file hicolor-icon-theme
-  icoutils binutils-mingw-w64-x86-64 desktop-file-utils appstream xvfb xauth x11-utils"
+  icoutils binutils-mingw-w64-x86-64 desktop-file-utils appstream xvfb xauth x11-utils
+  x11-xserver-utils xdotool"
 
 # Cross-building for Windows, the tests under Wine and an X server, the zip and the setup.
 windows_packages="cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev

@@ -18,6 +18,7 @@ cleanup() {
 trap cleanup EXIT
 
 source "$source/packaging/check-steps.sh"
+source "$source/packaging/display-checks.sh"
 silent() { local out; out=$("$@" 2>&1); local status=$?; echo "$out"; [ $status -eq 0 ] && [ -z "$out" ]; }
 
 windows_resource() {
@@ -59,6 +60,27 @@ window_icon() ( # on an X server, from a folder without Logo.ico, so the icon co
     xprop -name Tallowin -len 8 _NET_WM_ICON | grep "Icon ("; found=$?; kill $!; exit $found'
 )
 
+# scales <screen> <Xft.dpi>:<scale the window is drawn at>...: the installed program started
+# from an empty folder at each of the desktop's font resolutions ("none": none set), and the
+# form's texts and numbers checked whole at the desktop's scale on the real X platform.
+scales() (
+  screen=$1; shift
+  start_x "$screen" || exit 1
+  trap stop_x EXIT
+  mkdir -p "$scratch/empty" && cd "$scratch/empty" || exit 1
+  for setting in "$@"; do
+    dpi=${setting%%:*}
+    xrdb -remove
+    [ "$dpi" = none ] || echo "Xft.dpi: $dpi" | xrdb -merge
+    opens_at "${setting#*:}" /usr/bin/tallowin || exit 1
+    desktop=$(awk -v d="$dpi" -v f="${QT_SCALE_FACTOR:-1}" 'BEGIN { print (d == "none" ? 1 : d / 96) * f }')
+    TALLOWIN_EXPECTED_SCALE=$desktop QT_QPA_PLATFORM=xcb "$build/tests/tst_display" >"$scratch/display.log" 2>&1 ||
+      { grep -E '^(FAIL|   )' "$scratch/display.log"; exit 1; }
+  done
+)
+
+scale_factor() { QT_SCALE_FACTOR=$1 scales 1920x1080 "none:$1"; }
+
 check "Windows resource compiles with the icon IDI_ICON1 and the version" windows_resource
 check "resources/Logo.ico holds one 256x256 32-bit image" one_icon_256_32 "$source/resources/Logo.ico"
 check "Logo.ico is beside the built program" cmp "$source/resources/Logo.ico" "$build/Logo.ico"
@@ -79,6 +101,10 @@ if [ -n "$deb" ]; then
   check "the icons are in the hicolor theme: 16, 32, 48, 64, 128, 256 px RGBA" theme_icons
   check "the installed program keeps running for 3 s" keeps_running
   check "its window shows the theme icon" window_icon
+  check "at Xft.dpi none, 120, 144, 192 on 1920x1080 it opens at 1, 1.25, 1.5, 1.5 (where it fits), whole" \
+    scales 1920x1080 none:1 120:1.25 144:1.5 192:1.5
+  check "at Xft.dpi 192 on 3840x2160 it opens at 2, whole" scales 3840x2160 192:2
+  check "with QT_SCALE_FACTOR=1.5 it opens at 1.5, whole" scale_factor 1.5
   check "the package removes cleanly" as_root apt-get remove -y tallowin
 fi
 

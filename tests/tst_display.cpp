@@ -1,4 +1,5 @@
-// The form at one display scale, the one this process runs at (QT_SCREEN_SCALE_FACTORS):
+// The form at one display scale, the one this process runs at (QT_SCREEN_SCALE_FACTORS, or
+// the desktop's, given as TALLOWIN_EXPECTED_SCALE):
 // drawn at that scale, every label, check box, group title and number reads whole, the
 // fonts the form must not touch stay, and the window fits the screens authors have.
 #include "displayscale.h"
@@ -22,8 +23,10 @@ class TestDisplay : public QObject
     std::unique_ptr<MainWindow> window;
     QWidget *form() const { return window->centralWidget(); }
 
-    // The scale the test runs at, as ctest sets it.
-    static qreal scale() { return qEnvironmentVariable("QT_SCREEN_SCALE_FACTORS", "1").toDouble(); }
+    static qreal scale()
+    {
+        return qEnvironmentVariable("TALLOWIN_EXPECTED_SCALE", qEnvironmentVariable("QT_SCREEN_SCALE_FACTORS", "1")).toDouble();
+    }
 
 public:
     static void initMain() { enableUnroundedScaling(); } // as the program starts
