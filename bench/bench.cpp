@@ -3,16 +3,15 @@
 // (wall time and, with valgrind, instructions), a press of "Générer !" and
 // memory over many presses.
 #include "fencodegenere.h"
+#include "formfields.h"
 #include "mainwindow.h"
 #include "partconfig.h"
 #include "translation.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QGroupBox>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
@@ -45,35 +44,13 @@ void print(const QString &figure, double value, const char *unit, const QString 
     std::fflush(stdout);
 }
 
-// The form as a fresh window shows it, required fields filled.
+// The form as it opens, the required fields filled.
 GenerationRequest defaultForm()
 {
-    GenerationRequest r;
+    GenerationRequest r = freshForm();
     r.nom = QStringLiteral("tankA");
     r.auteur = r.createur = QStringLiteral("auteur1");
     r.titre = QStringLiteral("Tank A");
-    r.module = QStringLiteral("Part");
-    r.categorie = QStringLiteral("Pods");
-    r.attachRules = QStringLiteral("1,0,1,1,0");
-    r.echelle = QStringLiteral("1.0");
-    for (QString *zero : {&r.cost, &r.mass, &r.resist, &r.temp, &r.coupleMax, &r.puissanceMin,
-                          &r.puissanceMax, &r.tempGen, &r.voidIsp, &r.atmIsp})
-        *zero = QStringLiteral("0");
-    for (QString *zero : {&r.dragMax, &r.dragMin, &r.dragTorque, &r.cLift, &r.cDrag, &r.fuelAmount,
-                          &r.oxiAmount, &r.xenonAmount, &r.rcsFuelAmount, &r.electricAmount})
-        *zero = QStringLiteral("0.00");
-    r.crew = QStringLiteral("3");
-    r.minCrew = QStringLiteral("1");
-    r.fuelCrossfeedOn = true;
-    return r;
-}
-
-GenerationRequest allBlocksForm()
-{
-    GenerationRequest r = defaultForm();
-    for (bool *on : {&r.liquidEngineOn, &r.iconeLiquidOn, &r.exhaustOn, &r.sasOn, &r.wingOn, &r.podsOn,
-                     &r.ressourcesOn, &r.fuelOn, &r.oxidizerOn, &r.rcsGazOn, &r.electricitOn, &r.xenonOn})
-        *on = true;
     return r;
 }
 
@@ -82,7 +59,7 @@ void builderFigures()
     const int texts = 2000;
     const int runs = 11;
     const QPair<const char *, GenerationRequest> forms[] = {
-        {"builder, default form", defaultForm()}, {"builder, all-blocks form", allBlocksForm()}};
+        {"builder, default form", defaultForm()}, {"builder, all-blocks form", everyBlockOn(defaultForm())}};
     for (const auto &form : forms) {
         QVector<double> perText;
         for (int run = 0; run < runs; ++run) {
@@ -246,10 +223,10 @@ void pressFigures()
     }
     for (const char *name : {"Auteur", "Createur", "Nom", "Titre"})
         window.findChild<QLineEdit *>(QLatin1String(name))->setText(QStringLiteral("auteur1"));
-    for (const char *name : {"LiquidEngine", "SAS", "Wing", "Pods", "Ressources"})
-        window.findChild<QGroupBox *>(QLatin1String(name))->setChecked(true);
-    for (const char *name : {"IconeLiquid", "Exhaust", "fuel", "Oxidizer", "RCSGaz", "Electricit", "Xenon_2"})
-        window.findChild<QCheckBox *>(QLatin1String(name))->setChecked(true);
+    for (const FormField &field : formFields) { // every feature group and check box on
+        if (field.checked)
+            window.findChild<QWidget *>(QLatin1String(field.widget))->setProperty("checked", true);
+    }
 
     PressClock clock;
     qApp->installEventFilter(&clock);

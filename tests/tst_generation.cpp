@@ -1,17 +1,17 @@
-// Pressing "Générer !": the required fields, each of the 44 form values on its own
-// line as its field shows it, and many presses that leave nothing behind.
+// Pressing "Générer !": the required fields, each of the 44 form values typed on its own and
+// all of them by keyboard alone, each on its own line as its field shows it, the fields the
+// game will read otherwise, and many presses that leave nothing behind.
 #include "displayscale.h"
+#include "formfields.h"
 #include "mainwindow.h"
 #include "partconfig.h"
 #include "windowdriver.h"
 
 #include <QAbstractAnimation>
+#include <QAbstractSpinBox>
 #include <QApplication>
-#include <QCheckBox>
 #include <QClipboard>
-#include <QComboBox>
-#include <QDoubleSpinBox>
-#include <QGroupBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QStatusBar>
 #include <QTextEdit>
@@ -21,91 +21,23 @@ namespace {
 
 using R = GenerationRequest;
 
-// The form as a fresh window shows it with the required fields filled, every
-// feature group and check box on: the text holds every line a value can reach.
-R everyBlockOn()
+// The names fillRequired() types.
+R named(R request)
 {
-    R r;
-    r.echelle = "1.0", r.cost = r.mass = r.resist = r.temp = r.coupleMax = "0";
-    r.puissanceMin = r.puissanceMax = r.tempGen = r.voidIsp = r.atmIsp = "0";
-    r.dragMax = r.dragMin = r.dragTorque = r.cLift = r.cDrag = "0.00";
-    r.crew = "3", r.minCrew = "1";
-    r.fuelAmount = r.oxiAmount = r.xenonAmount = r.rcsFuelAmount = r.electricAmount = "0.00";
-    r.auteur = "A", r.createur = "C", r.nom = "N", r.titre = "T";
-    r.module = "Part", r.categorie = "Pods", r.attachRules = "1,0,1,1,0";
-    for (bool R::*flag : {&R::liquidEngineOn, &R::iconeLiquidOn, &R::exhaustOn, &R::fuelCrossfeedOn,
-                          &R::sasOn, &R::wingOn, &R::podsOn, &R::ressourcesOn, &R::fuelOn,
-                          &R::oxidizerOn, &R::rcsGazOn, &R::electricitOn, &R::xenonOn})
-        r.*flag = true;
-    return r;
+    request.auteur = "A", request.createur = "C", request.nom = "N", request.titre = "T";
+    return request;
 }
 
-// One widget changed from that form, and the entry it must change.
-struct Change
+// A window with the names typed and every feature group and check box ticked with Space.
+void openEveryBlock(QWidget &window)
 {
-    const char *widget;
-    QVariant value; // a spin box's number, a text, a drop-down's index or a checked state
-    QString R::*text;
-    const char *expected;
-    const char *maximum = nullptr; // what a spin box shows when given far too much
-};
-
-const Change changes[] = {
-    {"Echelle", 2.5, &R::echelle, "2.5", "5.0"},
-    {"Cost", 16777217.0, &R::cost, "16777217", "1000000000"}, // beyond single precision
-    {"Mass", 123456789.0, &R::mass, "123456789", "1000000000"},
-    {"dragMax", 0.2, &R::dragMax, "0.20", "1.00"},
-    {"dragMin", 0.15, &R::dragMin, "0.15", "1.00"},
-    {"dragTorque", 2.0, &R::dragTorque, "2.00", "5.00"},
-    {"Resist", 8.0, &R::resist, "8", "1000000000"},
-    {"Temp", 2000.0, &R::temp, "2000", "1000000000"}, // no group separator
-    {"CoupleMax", 15.0, &R::coupleMax, "15", "1000000000"},
-    {"PuissanceMin", 10.0, &R::puissanceMin, "10", "1000000000"},
-    {"PuissanceMax", 200.0, &R::puissanceMax, "200", "1000000000"},
-    {"TempGen", 300.0, &R::tempGen, "300", "1000000000"},
-    {"voidISP", 350.0, &R::voidIsp, "350", "1000000000"},
-    {"atmISP", 320.0, &R::atmIsp, "320", "1000000000"},
-    {"CLift", 0.5, &R::cLift, "0.50", "99.99"},
-    {"CDrag", 0.6, &R::cDrag, "0.60", "98.99"},
-    {"Crew", 4.0, &R::crew, "4", "100"},
-    {"MinCrew", 2.0, &R::minCrew, "2", "100"},
-    {"Fuel", 1234567.89, &R::fuelAmount, "1234567.89", "1000000000.00"}, // Oxi follows
-    {"Oxi", 88.8, &R::oxiAmount, "88.80", "1000000000.00"},
-    {"Xenon", 5.5, &R::xenonAmount, "5.50", "1000000000.00"},
-    {"RCSFuel", 7.25, &R::rcsFuelAmount, "7.25", "1000000000.00"},
-    {"Electric", 150.0, &R::electricAmount, "150.00", "1000000000.00"},
-    {"Nom", "tankA", &R::nom, "tankA"},
-    {"Module", 2, &R::module, "CommandPod"},
-    {"Auteur", "auteur1", &R::auteur, "auteur1"},
-    {"Categorie", 6, &R::categorie, "Science"},
-    {"Titre", " ", &R::titre, " "}, // spaces count as filled
-    {"Createur", QStringLiteral("Créateur"), &R::createur, "Créateur"},
-    {"Description", "Un\nréservoir", &R::description, "Un\nréservoir"},
-    {"attachRules", "1,1,1,1,0", &R::attachRules, "1,1,1,1,0"},
-};
-
-// Each check box or group box unticked alone, with the entry it must clear.
-const QPair<const char *, bool R::*> unticked[] = {
-    {"LiquidEngine", &R::liquidEngineOn}, {"IconeLiquid", &R::iconeLiquidOn},
-    {"Exhaust", &R::exhaustOn}, {"FuelCrossfeed", &R::fuelCrossfeedOn}, {"SAS", &R::sasOn},
-    {"Wing", &R::wingOn}, {"Pods", &R::podsOn}, {"Ressources", &R::ressourcesOn},
-    {"fuel", &R::fuelOn}, {"Oxidizer", &R::oxidizerOn}, {"RCSGaz", &R::rcsGazOn},
-    {"Electricit", &R::electricitOn}, {"Xenon_2", &R::xenonOn}};
-
-void setValue(QWidget *widget, const QVariant &value)
-{
-    if (auto *box = qobject_cast<QDoubleSpinBox *>(widget))
-        box->setValue(value.toDouble());
-    else if (auto *line = qobject_cast<QLineEdit *>(widget))
-        line->setText(value.toString());
-    else if (auto *text = qobject_cast<QTextEdit *>(widget))
-        text->setPlainText(value.toString());
-    else if (auto *list = qobject_cast<QComboBox *>(widget))
-        list->setCurrentIndex(value.toInt());
-    else if (auto *group = qobject_cast<QGroupBox *>(widget))
-        group->setChecked(value.toBool());
-    else
-        qobject_cast<QAbstractButton *>(widget)->setChecked(value.toBool());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    fillRequired(window);
+    for (const FormField &f : formFields) {
+        if (f.checked && f.fresh[0] == '0')
+            enterValue(field(window, f.widget), QString());
+    }
 }
 
 } // namespace
@@ -143,83 +75,96 @@ private slots:
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("before"));
     }
 
-    // A value read from the wrong widget, or not read, changes the text.
-    void eachFieldReachesItsLine_data()
+    // The form as it opens. The package checks expect this text from the same four names:
+    // it is written where TALLOWIN_FRESH_FORM_TEXT says.
+    void freshForm()
     {
-        QTest::addColumn<int>("change"); // into changes, or -1 - index into unticked
-        QTest::newRow("the form as it opens") << int(std::size(changes));
-        for (int i = 0; i < int(std::size(changes)); ++i)
-            QTest::newRow(changes[i].widget) << i;
-        for (int i = 0; i < int(std::size(unticked)); ++i)
-            QTest::newRow(qPrintable(QStringLiteral("%1 unticked").arg(unticked[i].first))) << -1 - i;
-    }
-    void eachFieldReachesItsLine()
-    {
-        QFETCH(int, change);
         MainWindow window;
         window.show();
         fillRequired(window);
-        for (auto *group : window.findChildren<QGroupBox *>())
-            group->setChecked(true);
-        for (auto *box : window.findChildren<QCheckBox *>())
-            box->setChecked(true);
+        const QList<Shown> shown = pressGenerer(window);
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].text, buildPartConfig(named(::freshForm())));
+        QCOMPARE(QApplication::clipboard()->text(), shown[0].text);
+        QFile file(qEnvironmentVariable("TALLOWIN_FRESH_FORM_TEXT"));
+        if (!file.fileName().isEmpty())
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(shown[0].text.toUtf8()) > 0);
+    }
 
-        R expected = everyBlockOn();
-        if (change < 0) {
-            const auto &untick = unticked[-1 - change];
-            setValue(field(window, untick.first), false);
-            expected.*untick.second = false;
-        } else if (change < int(std::size(changes))) {
-            const Change &c = changes[change];
-            setValue(field(window, c.widget), c.value);
-            expected.*c.text = QString::fromUtf8(c.expected);
-            if (c.text == &R::fuelAmount) // the oxidizer follows at 0.9 times the fuel
-                expected.oxiAmount = QStringLiteral("1111111.10");
+    // A value typed into one field, every block on: read from another widget, or not read,
+    // it changes the text. A number field also keeps to its maximum.
+    void eachValueReachesItsLine_data()
+    {
+        QTest::addColumn<int>("row");
+        for (int i = 0; i < formFields.size(); ++i) {
+            if (formFields[i].value)
+                QTest::newRow(formFields[i].widget) << i;
         }
-
+    }
+    void eachValueReachesItsLine()
+    {
+        QFETCH(int, row);
+        const FormField &f = formFields[row];
+        MainWindow window;
+        openEveryBlock(window);
+        QWidget *widget = field(window, f.widget);
+        enterValue(widget, QString::fromUtf8(f.typed));
+        R expected = named(everyBlockOn());
+        expected.*f.value = QString::fromUtf8(f.written);
+        if (f.value == &R::fuelAmount) // the oxidizer follows at 0.9 times the fuel
+            expected.oxiAmount = QStringLiteral("1111111.10");
         const QList<Shown> shown = pressGenerer(window);
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].text, buildPartConfig(expected));
-        QCOMPARE(QApplication::clipboard()->text(), shown[0].text);
 
-        if (change >= 0 && change < int(std::size(changes)) && changes[change].maximum) {
-            auto *box = field<QDoubleSpinBox>(window, changes[change].widget);
-            box->setValue(1e12);
-            QCOMPARE(box->text(), QLatin1String(changes[change].maximum));
+        if (f.maximum) { // typed, then one step up: the field stays at its largest
+            enterValue(widget, QString::fromUtf8(f.maximum).replace('.', ','));
+            QTest::keyClick(widget, Qt::Key_Up);
+            QCOMPARE(static_cast<QAbstractSpinBox *>(widget)->text(), QLatin1String(f.maximum));
         }
     }
 
-    // The whole form with the keyboard alone, as it opens: Tab from field to field in
-    // reading order, a value typed into each, every group switched on with Space.
+    // One feature group or check box unticked with Space, every other one on.
+    void eachCheckReachesItsLines_data()
+    {
+        QTest::addColumn<int>("row");
+        for (int i = 0; i < formFields.size(); ++i) {
+            if (formFields[i].checked)
+                QTest::newRow(formFields[i].widget) << i;
+        }
+    }
+    void eachCheckReachesItsLines()
+    {
+        QFETCH(int, row);
+        const FormField &f = formFields[row];
+        MainWindow window;
+        openEveryBlock(window);
+        enterValue(field(window, f.widget), QString());
+        R expected = named(everyBlockOn());
+        expected.*f.checked = false;
+        const QList<Shown> shown = pressGenerer(window);
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].text, buildPartConfig(expected));
+    }
+
+    // The whole form with the keyboard alone, as it opens: Tab from field to field in reading
+    // order, each value typed, each check box and group toggled with Space, "Générer !" pressed
+    // with Space; then Shift+Tab back the same way.
     void wholeFormByKeyboard()
     {
-        // Each field in tab order with what is typed there: " " is Space, "v" the Down arrow.
-        const QPair<const char *, const char *> steps[] = {
-            {"Auteur", "auteur1"}, {"Nom", "tankA"}, {"Module", "v"}, {"Cost", "800"},
-            {"Categorie", "v"}, {"Echelle", "1,5"}, {"Titre", "Tank A"}, {"Createur", "Créateur"},
-            {"Description", "Un réservoir"}, {"attachRules", "1,1,1,1,0"}, {"Mass", "2,75"},
-            {"Resist", "8"}, {"Temp", "2000"}, {"FuelCrossfeed", " "}, {"dragMax", "0,2"},
-            {"dragMin", "0.15"}, {"dragTorque", "2"}, {"Wing", " "}, {"CLift", "0,5"},
-            {"CDrag", "0,6"}, {"Pods", " "}, {"Crew", "4"}, {"MinCrew", "2"}, {"SAS", " "},
-            {"CoupleMax", "15"}, {"LiquidEngine", " "}, {"PuissanceMax", "200"},
-            {"PuissanceMin", "10"}, {"TempGen", "300"}, {"Exhaust", " "}, {"voidISP", "350"},
-            {"atmISP", "320"}, {"IconeLiquid", ""}, {"Ressources", " "}, {"fuel", " "},
-            {"Fuel", "1440,5"}, {"Oxidizer", " "}, {"Oxi", "1300"}, {"Electricit", " "},
-            {"Electric", "150"}, {"Xenon_2", " "}, {"Xenon", "5,5"}, {"RCSGaz", " "},
-            {"RCSFuel", "7,25"}, {"generer", ""}};
-        R expected = everyBlockOn();
-        expected.auteur = "auteur1", expected.nom = "tankA", expected.module = "AdvSASModule";
-        expected.cost = "800", expected.categorie = "Propulsion", expected.echelle = "1.5";
-        expected.titre = "Tank A", expected.createur = "Créateur", expected.description = "Un réservoir";
-        expected.attachRules = "1,1,1,1,0", expected.mass = "3", expected.resist = "8";
-        expected.temp = "2000", expected.fuelCrossfeedOn = false, expected.dragMax = "0.20";
-        expected.dragMin = "0.15", expected.dragTorque = "2.00", expected.cLift = "0.50";
-        expected.cDrag = "0.60", expected.crew = "4", expected.minCrew = "2", expected.coupleMax = "15";
-        expected.puissanceMax = "200", expected.puissanceMin = "10", expected.tempGen = "300";
-        expected.exhaustOn = false, expected.voidIsp = "350", expected.atmIsp = "320";
-        expected.fuelAmount = "1440.50", expected.oxiAmount = "1300.00", expected.electricAmount = "150.00";
-        expected.xenonAmount = "5.50", expected.rcsFuelAmount = "7.25";
-
+        const char *const tabOrder[] = {"Auteur", "Nom", "Module", "Cost", "Categorie", "Echelle",
+            "Titre", "Createur", "Description", "attachRules", "Mass", "Resist", "Temp",
+            "FuelCrossfeed", "dragMax", "dragMin", "dragTorque", "Wing", "CLift", "CDrag", "Pods",
+            "Crew", "MinCrew", "SAS", "CoupleMax", "LiquidEngine", "PuissanceMax", "PuissanceMin",
+            "TempGen", "Exhaust", "voidISP", "atmISP", "IconeLiquid", "Ressources", "fuel", "Fuel",
+            "Oxidizer", "Oxi", "Electricit", "Electric", "Xenon_2", "Xenon", "RCSGaz", "RCSFuel", "generer"};
+        R expected;
+        for (const FormField &f : formFields) {
+            if (f.value)
+                expected.*f.value = QString::fromUtf8(f.written);
+            else
+                expected.*f.checked = f.fresh[0] == '0';
+        }
         MainWindow window;
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -229,30 +174,24 @@ private slots:
                 widget = widget->parentWidget();
             return widget ? widget->objectName() : QString();
         };
-        for (const auto &step : steps) {
-            QCOMPARE(focused(), QLatin1String(step.first));
-            QWidget *widget = QApplication::focusWidget();
-            const QString keys = QString::fromUtf8(step.second);
-            if (keys == " ")
-                QTest::keyClick(widget, Qt::Key_Space);
-            else if (keys == "v")
-                QTest::keyClick(widget, Qt::Key_Down);
-            else
-                typeText(widget, keys);
-            if (step.first != QLatin1String("generer")) // Tab leaves even the description
-                QTest::keyClick(widget, Qt::Key_Tab);
+        for (const char *name : tabOrder) {
+            QCOMPARE(focused(), QLatin1String(name));
+            const auto f = std::find_if(formFields.begin(), formFields.end(),
+                                        [name](const FormField &f) { return qstrcmp(f.widget, name) == 0; });
+            if (f != formFields.end()) { // Tab then leaves every field, the description too
+                enterValue(QApplication::focusWidget(), QString::fromUtf8(f->typed));
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            }
         }
         const QList<Shown> shown = pressGenerer(window, [] {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
         });
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].text, buildPartConfig(expected));
-        // Shift+Tab goes back the same way, once the desktop gives the window back the focus.
-        window.activateWindow();
+        window.activateWindow(); // as the desktop gives it back the focus
         QVERIFY(QTest::qWaitForWindowActive(&window));
-        QTRY_COMPARE(focused(), QStringLiteral("generer"));
-        for (int i = int(std::size(steps)) - 1; i >= 0; --i) {
-            QCOMPARE(focused(), QLatin1String(steps[i].first));
+        for (int i = int(std::size(tabOrder)) - 1; i >= 0; --i) {
+            QTRY_COMPARE(focused(), QLatin1String(tabOrder[i]));
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
         }
     }

@@ -2,6 +2,7 @@
 // the author types, however odd or large, a well-formed node with each value
 // on its own line.
 #include "configsyntax.h"
+#include "formfields.h"
 #include "partconfig.h"
 
 #include <QRandomGenerator>
@@ -13,16 +14,15 @@ namespace {
 
 using Flag = bool GenerationRequest::*;
 using R = GenerationRequest;
-using Text = QString R::*;
 
-const Text numberFields[] = {&R::echelle, &R::cost, &R::mass, &R::dragMax, &R::dragMin,
-    &R::dragTorque, &R::resist, &R::temp, &R::coupleMax, &R::puissanceMin, &R::puissanceMax,
-    &R::tempGen, &R::voidIsp, &R::atmIsp, &R::cLift, &R::cDrag, &R::crew, &R::minCrew,
-    &R::fuelAmount, &R::oxiAmount, &R::xenonAmount, &R::rcsFuelAmount, &R::electricAmount};
-// Each text value with the key it is written under.
-const QPair<Text, const char *> textFields[] = {{&R::nom, "name"}, {&R::module, "module"},
-    {&R::auteur, "author"}, {&R::categorie, "category"}, {&R::titre, "title"},
-    {&R::createur, "manufacturer"}, {&R::description, "description"}, {&R::attachRules, "attachRules"}};
+// The text values: the record's entries that no number field fills.
+QVector<FormField> textFields()
+{
+    QVector<FormField> texts;
+    std::copy_if(formFields.begin(), formFields.end(), std::back_inserter(texts),
+                 [](const FormField &f) { return f.value && !f.maximum; });
+    return texts;
+}
 
 // The reference text of the default form: every block off, cross-feed checked.
 // Line 26 ends with the space of its key.
@@ -213,13 +213,13 @@ private slots:
         QFETCH(QString, value);
         QFETCH(QString, expected);
         R record = everyBlock();
-        for (const auto &field : textFields)
-            record.*field.first = value;
+        for (const FormField &field : textFields())
+            record.*field.value = value;
         const QString text = buildPartConfig(record);
         const QStringList lines = text.split(QLatin1Char('\n'));
         QCOMPARE(lines.size(), buildPartConfig(everyBlock()).count(QLatin1Char('\n')) + 1);
-        for (const auto &field : textFields)
-            QVERIFY(lines.contains(QLatin1String(field.second) + QStringLiteral(" = ") + expected));
+        for (const FormField &field : textFields())
+            QVERIFY(lines.contains(QLatin1String(field.line) + expected));
         if (!value.contains(QLatin1Char('{')))
             QCOMPARE(configSyntaxError(text), QString());
     }
@@ -235,16 +235,16 @@ private slots:
         QRandomGenerator random(5); // fixed seed: a failing record fails on every run
         for (int i = 0; i < 1000; ++i) {
             R record;
-            for (bool R::*flag : {&R::liquidEngineOn, &R::iconeLiquidOn, &R::exhaustOn, &R::fuelCrossfeedOn,
-                                  &R::sasOn, &R::wingOn, &R::podsOn, &R::ressourcesOn, &R::fuelOn,
-                                  &R::oxidizerOn, &R::rcsGazOn, &R::electricitOn, &R::xenonOn})
-                record.*flag = random.bounded(2) == 1;
-            for (Text entry : numberFields)
-                record.*entry = QString::number(random.bounded(1e9), 'f', random.bounded(3));
+            for (const FormField &field : formFields) {
+                if (field.checked)
+                    record.*field.checked = random.bounded(2) == 1;
+                else if (field.maximum)
+                    record.*field.value = QString::number(random.bounded(1e9), 'f', random.bounded(3));
+            }
             const R blank = record;
-            for (const auto &field : textFields) {
+            for (const FormField &field : textFields()) {
                 for (int n = random.bounded(12); n > 0; --n)
-                    record.*field.first += pieces.at(random.bounded(pieces.size()));
+                    record.*field.value += pieces.at(random.bounded(pieces.size()));
             }
             const QString text = buildPartConfig(record);
             const QString problem = configSyntaxError(text);

@@ -3,6 +3,8 @@
 #include "configsyntax.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
@@ -55,7 +57,9 @@ QList<Shown> pressGenerer(QWidget &window, const std::function<void()> &press)
 void typeText(QWidget *widget, const QString &text, Qt::KeyboardModifiers modifiers)
 {
     for (const QChar c : text) {
-        if (c.unicode() < 0x80) {
+        if (c == QLatin1Char('\n')) {
+            QTest::keyClick(widget, Qt::Key_Return, modifiers);
+        } else if (c.unicode() < 0x80) {
             QTest::keyClick(widget, c.toLatin1(), modifiers);
         } else { // é is Qt::Key_Eacute, as a keyboard sends it
             const ushort upper = c.toUpper().unicode();
@@ -63,6 +67,19 @@ void typeText(QWidget *widget, const QString &text, Qt::KeyboardModifiers modifi
             QTest::sendKeyEvent(QTest::Click, widget, key, QString(c), modifiers);
         }
     }
+}
+
+void enterValue(QWidget *field, const QString &keys)
+{
+    if (qobject_cast<QAbstractButton *>(field) || qobject_cast<QGroupBox *>(field))
+        return QTest::keyClick(field, Qt::Key_Space);
+    if (qobject_cast<QComboBox *>(field)) {
+        for (int i = 0; i < keys.size(); ++i)
+            QTest::keyClick(field, Qt::Key_Down);
+        return;
+    }
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    typeText(field, keys);
 }
 
 void fillRequired(QWidget &window)

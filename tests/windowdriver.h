@@ -26,6 +26,10 @@ QList<Shown> pressGenerer(QWidget &window, const std::function<void()> &press = 
 // Types text into widget key by key, as a keyboard does; letters beyond ASCII too.
 void typeText(QWidget *widget, const QString &text, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
+// Enters keys into a field as a person does: they replace all its text, each "v" is the Down arrow of a drop-down list, and a check box or a group's
+// title is toggled with Space whatever the keys.
+void enterValue(QWidget *field, const QString &keys);
+
 // Types an author, creator, name and title, so that "Générer !" builds a text.
 void fillRequired(QWidget &window);
 

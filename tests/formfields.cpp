@@ -1,0 +1,73 @@
+#include "formfields.h"
+
+using R = GenerationRequest;
+
+// Numbers typed the French way; 16777217 lies beyond single precision, 2000 would take a
+// thousands separator in a locale's format. Fuel's 0.9 reaches Oxi too (the oxidizer follows).
+const QVector<FormField> formFields = {
+    {"Echelle", &R::echelle, nullptr, "scale = ", "1.0", "2,5", "2.5", "5.0"},
+    {"Cost", &R::cost, nullptr, "cost = ", "0", "16777217", "16777217", "1000000000"},
+    {"Mass", &R::mass, nullptr, "mass = ", "0", "123456789", "123456789", "1000000000"},
+    {"dragMax", &R::dragMax, nullptr, "maximum_drag = ", "0.00", "0,2", "0.20", "1.00"},
+    {"dragMin", &R::dragMin, nullptr, "minimum_drag = ", "0.00", "0.15", "0.15", "1.00"},
+    {"dragTorque", &R::dragTorque, nullptr, "angularDrag = ", "0.00", "2", "2.00", "5.00"},
+    {"Resist", &R::resist, nullptr, "crashTolerance = ", "0", "8", "8", "1000000000"},
+    {"Temp", &R::temp, nullptr, "maxTemp = ", "0", "2000", "2000", "1000000000"},
+    {"CoupleMax", &R::coupleMax, nullptr, "maxTorque = ", "0", "15", "15", "1000000000"},
+    {"PuissanceMin", &R::puissanceMin, nullptr, "   minThrust = ", "0", "10", "10", "1000000000"},
+    {"PuissanceMax", &R::puissanceMax, nullptr, "   maxThrust = ", "0", "200", "200", "1000000000"},
+    {"TempGen", &R::tempGen, nullptr, "   heatProduction = ", "0", "300", "300", "1000000000"},
+    {"voidISP", &R::voidIsp, nullptr, "    key = 0 ", "0", "350", "350", "1000000000"},
+    {"atmISP", &R::atmIsp, nullptr, "    key = 1 ", "0", "320", "320", "1000000000"},
+    {"CLift", &R::cLift, nullptr, "deflectionLiftCoeff = ", "0.00", "0,5", "0.50", "99.99"},
+    {"CDrag", &R::cDrag, nullptr, "dragCoeff = ", "0.00", "0,6", "0.60", "98.99"},
+    {"Crew", &R::crew, nullptr, "CrewCapacity = ", "3", "4", "4", "100"},
+    {"MinCrew", &R::minCrew, nullptr, "   minimumCrew = ", "1", "2", "2", "100"},
+    {"Fuel", &R::fuelAmount, nullptr, " amount = ", "0.00", "1234567,89", "1234567.89", "1000000000.00"},
+    {"Oxi", &R::oxiAmount, nullptr, " amount = ", "0.00", "88,8", "88.80", "1000000000.00"},
+    {"Xenon", &R::xenonAmount, nullptr, " amount = ", "0.00", "5,5", "5.50", "1000000000.00"},
+    {"RCSFuel", &R::rcsFuelAmount, nullptr, " amount = ", "0.00", "7,25", "7.25", "1000000000.00"},
+    {"Electric", &R::electricAmount, nullptr, " amount = ", "0.00", "150", "150.00", "1000000000.00"},
+    {"Nom", &R::nom, nullptr, "name = ", "", "tankA", "tankA", nullptr},
+    {"Module", &R::module, nullptr, "module = ", "Part", "vv", "CommandPod", nullptr},
+    {"Auteur", &R::auteur, nullptr, "author = ", "", "auteur1", "auteur1", nullptr},
+    {"Categorie", &R::categorie, nullptr, "category = ", "Pods", "v", "Propulsion", nullptr},
+    {"Titre", &R::titre, nullptr, "title = ", "", " ", " ", nullptr}, // spaces count as filled
+    {"Createur", &R::createur, nullptr, "manufacturer = ", "", "Créateur", "Créateur", nullptr},
+    {"Description", &R::description, nullptr, "description = ", "", "Un\nréservoir", "Un\nréservoir", nullptr},
+    {"attachRules", &R::attachRules, nullptr, "attachRules = ", "1,0,1,1,0", "1,1,1,1,0", "1,1,1,1,0", nullptr},
+    {"LiquidEngine", nullptr, &R::liquidEngineOn, "MODULE", "0", "", "", nullptr},
+    {"IconeLiquid", nullptr, &R::iconeLiquidOn, "stagingIcon = ", "1", "", "", nullptr},
+    {"Exhaust", nullptr, &R::exhaustOn, "   exhaustDamage = ", "1", "", "", nullptr},
+    {"FuelCrossfeed", nullptr, &R::fuelCrossfeedOn, "fuelCrossFeed = ", "1", "", "", nullptr},
+    {"SAS", nullptr, &R::sasOn, "maxTorque = ", "0", "", "", nullptr},
+    {"Wing", nullptr, &R::wingOn, "dragCoeff = ", "0", "", "", nullptr},
+    {"Pods", nullptr, &R::podsOn, "CrewCapacity = ", "0", "", "", nullptr},
+    {"Ressources", nullptr, &R::ressourcesOn, "RESOURCE", "0", "", "", nullptr},
+    {"fuel", nullptr, &R::fuelOn, " name = LiquidFuel", "0", "", "", nullptr},
+    {"Oxidizer", nullptr, &R::oxidizerOn, " name = Oxidizer", "0", "", "", nullptr},
+    {"RCSGaz", nullptr, &R::rcsGazOn, " name = MonoPropellant", "0", "", "", nullptr},
+    {"Electricit", nullptr, &R::electricitOn, " name = ElectricCharge", "0", "", "", nullptr},
+    {"Xenon_2", nullptr, &R::xenonOn, " name = XenonGas", "0", "", "", nullptr},
+};
+
+GenerationRequest freshForm()
+{
+    R request;
+    for (const FormField &field : formFields) {
+        if (field.value)
+            request.*field.value = QString::fromUtf8(field.fresh);
+        else
+            request.*field.checked = field.fresh[0] == '1';
+    }
+    return request;
+}
+
+GenerationRequest everyBlockOn(GenerationRequest request)
+{
+    for (const FormField &field : formFields) {
+        if (field.checked)
+            request.*field.checked = true;
+    }
+    return request;
+}

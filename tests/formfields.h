@@ -1,0 +1,32 @@
+#ifndef FORMFIELDS_H
+#define FORMFIELDS_H
+
+#include "generationrequest.h"
+
+#include <QVector>
+
+// The form's 44 fields as the tests and the benchmark know them, in the record's order: the
+// widget, the record entry it fills, the line that entry reaches, the value a fresh form
+// shows, and a value to try, as a person types it and as the record then holds it. A new
+// field of the form is one more row here.
+struct FormField
+{
+    const char *widget;
+    QString GenerationRequest::*value; // a number text or a text; null for a checked state
+    bool GenerationRequest::*checked;  // a checked state; null for a value
+    const char *line;                  // the start of the line the value reaches
+    const char *fresh;                 // as the form opens; "1" or "0" for a checked state
+    const char *typed;                 // keys: "v" is the Down arrow, " " Space; empty for a checked state
+    const char *written;               // the record's entry once typed
+    const char *maximum;               // what a number field shows at its largest; else null
+};
+
+extern const QVector<FormField> formFields;
+
+// The form as it opens, every value as its field shows it.
+GenerationRequest freshForm();
+
+// The same with every feature group and check box ticked: the text holds every line.
+GenerationRequest everyBlockOn(GenerationRequest request = freshForm());
+
+#endif // FORMFIELDS_H
