@@ -208,7 +208,8 @@ private slots:
         QVERIFY(!first.isEmpty());
         for (int i = 1; i < presses; ++i) // the same form gives the same text every time
             QCOMPARE(pressGenerer(window).value(0).text, first);
-        QCOMPARE(window.findChildren<QObject *>().size(), children);
+        // Windows' style animates the button's last press with a child that goes on its own.
+        QTRY_COMPARE(window.findChildren<QObject *>().size(), children);
         QCOMPARE(QApplication::topLevelWidgets().size(), windows);
     }
 };
