@@ -16,7 +16,8 @@ QString asClause(QString reason, const QString &path)
     QStringList forms{path, QDir::toNativeSeparators(path), QDir::fromNativeSeparators(path),
                       absolute, QDir::toNativeSeparators(absolute)};
     // The longest first, so that no part of a longer spelling is left behind.
-    std::sort(forms.begin(), forms.end(), [](const QString &a, const QString &b) { return a.size() > b.size(); });
+    std::sort(forms.begin(), forms.end(),
+              [](const QString &a, const QString &b) { return a.size() > b.size(); });
     for (const QString &form : forms)
         reason.remove(form, Qt::CaseInsensitive);
     static const QRegularExpression emptyQuotes(QStringLiteral("[\"'«“‘(]\\s*[\"'»”’)]"));

@@ -152,7 +152,9 @@ private slots:
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("dossier.cfg")));
         if (row == "read-only" && old.setPermissions(QFile::ReadOwner) && QFileInfo(old).isWritable())
             QSKIP("this user writes into read-only files");
-        const auto entries = [&] { return QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden); };
+        const auto entries = [&] {
+            return QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+        };
         const QStringList before = entries();
         const QString path = dir.filePath(target);
         FenCodeGenere dialog(code);
