@@ -89,7 +89,10 @@ orange_pixels() { # of the window's first icon image: our logo's stripes, not Wi
       if (r > 200 && g > 80 && g < 180 && b < 80) count++ }
     print count + 0 }'
 }
-our_icon() { local count; count=$(orange_pixels); echo "$count orange pixels in the window icon"; [ "$count" -gt 20 ]; }
+our_icon() {
+  local count; count=$(orange_pixels)
+  echo "$count orange pixels in the window icon"; [ "$count" -gt 20 ]
+}
 icon_from_anywhere() { # <program>: started from an empty folder, the window has our icon all the same
   mkdir -p "$scratch/elsewhere" && start "$scratch/elsewhere" "$1" || return 1
   retry 30 our_icon | tail -1; local shown=$?
@@ -101,17 +104,20 @@ version_info() { # the setup's version resource, where each name is followed by 
   for pair in ProductName=Tallowin ProductVersion="$version" "CompanyName=The Tallowin developers" \
               "FileDescription=Tallowin setup" FileVersion="$version"; do
     awk -v name="${pair%%=*}" -v value="${pair#*=}" 'last == name && $0 == value { found = 1 }
-      { last = $0 } END { exit !found }' "$scratch/version" || { cat "$scratch/version"; echo "no $pair"; return 1; }
+      { last = $0 } END { exit !found }' "$scratch/version" && continue
+    cat "$scratch/version"; echo "no $pair"; return 1
   done
 }
 snapshot() { # snapshot <name>: the keys and values under HKLM\Software and HKCU\Software, drive C's files
   local hive
   for hive in HKLM HKCU; do
-    wine reg export "$hive\\Software" "Z:$scratch/export.reg" /y >/dev/null 2>&1 || { echo "no export of $hive"; return 1; }
+    wine reg export "$hive\\Software" "Z:$scratch/export.reg" /y >/dev/null 2>&1 ||
+      { echo "no export of $hive"; return 1; }
     # One line per key and per value, the key in front; long values are joined back into one line.
     iconv -f UTF-16 -t UTF-8 "$scratch/export.reg" | tr -d '\r' | awk '/^\[/ { key = $0; print; next }
       /^(Windows Registry|$)/ { next }
-      { line = $0; while (line ~ /\\$/ && (getline more) > 0) { sub(/\\$/, "", line); sub(/^ +/, "", more); line = line more }
+      { line = $0
+        while (line ~ /\\$/ && (getline more) > 0) { sub(/\\$/, "", line); sub(/^ +/, "", more); line = line more }
         print key " " line }'
   done | sort >"$scratch/$1.registry"
   (cd "$WINEPREFIX/drive_c" && find . -mindepth 1 | sort) >"$scratch/$1.files"
