@@ -18,9 +18,10 @@ test_packages="$run_packages qt6-base-dev qt6-translations-l10n dpkg-dev file hi
   icoutils binutils-mingw-w64-x86-64 desktop-file-utils appstream xvfb xauth x11-utils
   x11-xserver-utils xdotool"
 
-# Cross-building for Windows, the tests under Wine and an X server, the zip and the setup.
+# Cross-building for Windows, the tests under Wine and an X server, the zip and the setup
+# (icoutils reads the setup's version information back).
 windows_packages="cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
-  binutils wine64 wine nsis xvfb xauth x11-utils xdotool xclip zip unzip fonts-wine xz-utils"
+  binutils wine64 wine nsis xvfb xauth x11-utils xdotool xclip zip unzip fonts-wine xz-utils icoutils"
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

@@ -1,4 +1,5 @@
 #include "fencodegenere.h"
+#include "savefailure.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -86,18 +87,18 @@ bool FenCodeGenere::writeText(const QString &path, const QString &text)
     // explicit flush matters: commit() misses a failure of the last buffered
     // write (a full disk) and would put a truncated file in place.
     QSaveFile file(path);
+    SaveStage stage = SaveStage::Open;
     if (file.open(QIODevice::WriteOnly)) {
+        stage = SaveStage::Write;
         const QByteArray bytes = text.toUtf8();
-        if (file.write(bytes) == bytes.size() && file.flush() && file.commit())
-            return true;
+        if (file.write(bytes) == bytes.size() && file.flush()) {
+            stage = SaveStage::Replace;
+            if (file.commit())
+                return true;
+        }
     }
-    QString reason = file.errorString();
-    if (reason.isEmpty())
-        reason = QStringLiteral("Erreur inconnue");
-    QMessageBox::critical(
-        this, QStringLiteral("Erreur"),
-        QStringLiteral("Impossible d'enregistrer le fichier « %1 » :\n%2")
-            .arg(QDir::toNativeSeparators(path), reason));
+    QMessageBox::critical(this, QStringLiteral("Erreur"),
+                          saveFailureMessage(path, stage, file.errorString()));
     return false;
 }
 

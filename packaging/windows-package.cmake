@@ -30,6 +30,53 @@ set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 set(CPACK_NSIS_CREATE_ICONS_EXTRA "SetOutPath \"$INSTDIR\"
   CreateShortCut \"$SMPROGRAMS\\$STARTMENU_FOLDER\\Tallowin.lnk\" \"$INSTDIR\\Tallowin.exe\"")
 set(CPACK_NSIS_DELETE_ICONS_EXTRA "Delete \"$SMPROGRAMS\\$MUI_TEMP\\Tallowin.lnk\"")
+
+# CPACK_NSIS_DEFINES goes at the top of CPack's script, before the pages. In it:
+# "Tallowin <version>" at the foot of the pages, where NSIS would show its own name
+# (CPACK_NSIS_BRANDING_TEXT always adds /TRIM, which makensis refuses off Windows), and
+# the setup's own version information (Properties, Details).
+set(CPACK_NSIS_DEFINES "!include FileFunc.nsh
+BrandingText \"Tallowin ${PROJECT_VERSION}\"
+VIProductVersion ${PROJECT_VERSION}.0
+VIFileVersion ${PROJECT_VERSION}.0
+VIAddVersionKey /LANG=1033 ProductName \"Tallowin\"
+VIAddVersionKey /LANG=1033 ProductVersion \"${PROJECT_VERSION}\"
+VIAddVersionKey /LANG=1033 FileVersion \"${PROJECT_VERSION}\"
+VIAddVersionKey /LANG=1033 CompanyName \"${CPACK_PACKAGE_VENDOR}\"
+VIAddVersionKey /LANG=1033 FileDescription \"Tallowin setup\"
+VIAddVersionKey /LANG=1033 LegalCopyright \"Copyright (C) 2026 the Tallowin developers, MIT License\"
+VIAddVersionKey /LANG=1033 OriginalFilename \"${CPACK_PACKAGE_FILE_NAME}-setup.exe\"")
+# The last page's box, ticked, starts Tallowin in the install folder, where the window
+# finds Logo.ico. /S shows no page, so it starts nothing.
+string(APPEND CPACK_NSIS_DEFINES "
+!define MUI_FINISHPAGE_RUN
+!define MUI_FINISHPAGE_RUN_FUNCTION StartTallowin
+Function StartTallowin
+  SetOutPath \"$INSTDIR\"
+  Exec '\"$INSTDIR\\Tallowin.exe\"'
+FunctionEnd")
+# The uninstaller runs from a copy in a folder of its own under Temp, which it cannot
+# remove while it runs: Windows removes it at its next start.
+string(APPEND CPACK_NSIS_DEFINES "
+Function un.onUninstSuccess
+  StrCmp \"$EXEDIR\" \"$INSTDIR\" +2
+    RMDir /REBOOTOK \"$EXEDIR\"
+FunctionEnd")
+
+# The entry among the installed programs: where, how large (in KB), and numbers where
+# Windows reads numbers (CPack writes NoModify and NoRepair as text).
+set(uninstall_key "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\${CPACK_PACKAGE_INSTALL_REGISTRY_KEY}")
+set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "WriteRegStr SHCTX \"${uninstall_key}\" InstallLocation \"$INSTDIR\"
+  WriteRegDWORD SHCTX \"${uninstall_key}\" NoModify 1
+  WriteRegDWORD SHCTX \"${uninstall_key}\" NoRepair 1
+  \${GetSize} \"$INSTDIR\" \"/S=0K\" $0 $1 $2
+  WriteRegDWORD SHCTX \"${uninstall_key}\" EstimatedSize $0")
+# CPack deletes the program's key under the publisher's, later in the uninstaller, but
+# leaves the publisher's key behind, empty: delete the program's here, then the publisher's.
+set(vendor_key "Software\\${CPACK_PACKAGE_VENDOR}")
+set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS
+  "DeleteRegKey SHCTX \"${vendor_key}\\${CPACK_PACKAGE_INSTALL_REGISTRY_KEY}\"
+  DeleteRegKey /ifempty SHCTX \"${vendor_key}\"")
 set(CPACK_VERBATIM_VARIABLES ON)
 
 include(CPack)

@@ -120,22 +120,26 @@ private slots:
         QCOMPARE(FenCodeGenere::proposedFileName(partName), fileName);
     }
 
-    // A failed save says so and leaves the old file as it was, with no temporary file beside it.
+    // A failed save says in one sentence which file and why, and leaves the old file as it
+    // was, with no temporary file beside it. Reason "*": the toolkit's, without the path.
     void saveTo_data()
     {
         QTest::addColumn<QString>("target");
-        QTest::addColumn<bool>("diskFull");
-        QTest::addColumn<bool>("saved");
-        QTest::newRow("new file") << "nouveau.cfg" << false << true;
-        QTest::newRow("replaces a longer file") << "ancien.cfg" << false << true;
-        QTest::newRow("missing folder") << "absent/piece.cfg" << false << false;
-        QTest::newRow("disk full") << "ancien.cfg" << true << false;
+        QTest::addColumn<QString>("reason"); // empty when the save succeeds
+        QTest::newRow("new file") << "nouveau.cfg" << "";
+        QTest::newRow("replaces a longer file") << "ancien.cfg" << "";
+        QTest::newRow("missing folder") << "absent/piece.cfg" << "son dossier n'existe pas";
+        QTest::newRow("a folder") << "dossier.cfg" << "c'est un dossier";
+        QTest::newRow("read-only") << "ancien.cfg" << "le fichier existant n'est pas accessible en écriture";
+        QTest::newRow("disk full") << "ancien.cfg" << "l'écriture a échoué, le disque est peut-être plein";
+        QTest::newRow("name too long") << QString(300, 'n') + ".cfg" << "*";
     }
     void saveTo()
     {
         QFETCH(QString, target);
-        QFETCH(bool, diskFull);
-        QFETCH(bool, saved);
+        QFETCH(QString, reason);
+        const QByteArray row = QTest::currentDataTag();
+        const bool diskFull = row == "disk full";
 #ifndef Q_OS_UNIX
         if (diskFull)
             QSKIP("no file size limit to fill the disk with on this system");
@@ -145,6 +149,13 @@ private slots:
         QFile old(dir.filePath(QStringLiteral("ancien.cfg")));
         QVERIFY(old.open(QIODevice::WriteOnly) && old.write(oldContents) > 0);
         old.close();
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("dossier.cfg")));
+        if (row == "read-only" && old.setPermissions(QFile::ReadOwner) && QFileInfo(old).isWritable())
+            QSKIP("this user writes into read-only files");
+        const auto entries = [&] {
+            return QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+        };
+        const QStringList before = entries();
         const QString path = dir.filePath(target);
         FenCodeGenere dialog(code);
         QString box;
@@ -156,17 +167,24 @@ private slots:
                 box = message->windowTitle() + '|' + QString::number(message->icon()) + '|' + message->text();
             modal->reject();
         });
-        QCOMPARE(result, saved);
-        const QStringList left = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
-        QCOMPARE(left.size(), saved && target == "nouveau.cfg" ? 2 : 1);
-        if (saved) {
+        QCOMPARE(result, reason.isEmpty());
+        QStringList after = before;
+        if (result && !after.contains(target))
+            (after << target).sort();
+        QCOMPARE(entries(), after);
+        if (result) {
             QVERIFY(box.isEmpty());
             QCOMPARE(contents(path), code.toUtf8()); // UTF-8, no byte-order mark, "\n" kept
-        } else {
-            QCOMPARE(box.section('|', 0, 1), QStringLiteral("Erreur|%1").arg(QMessageBox::Critical));
-            QVERIFY2(box.contains(QDir::toNativeSeparators(path)), qPrintable(box));
-            QCOMPARE(contents(old.fileName()), oldContents);
+            return;
         }
+        QCOMPARE(contents(old.fileName()), oldContents);
+        QCOMPARE(box.section('|', 0, 1), QStringLiteral("Erreur|%1").arg(QMessageBox::Critical));
+        const QString text = box.section('|', 2), native = QDir::toNativeSeparators(path);
+        const QString start = QStringLiteral("Impossible d'enregistrer le fichier « %1 » : ").arg(native);
+        if (reason != "*")
+            QCOMPARE(text, start + reason + '.');
+        QVERIFY2(text.startsWith(start) && text.endsWith('.') && !text.endsWith("..") && !text.contains('\n')
+                 && text.count(QFileInfo(path).fileName()) == 1, qPrintable(text));
     }
 
     void saveButton_data()

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Checks the Windows packages as a user meets them, each in an empty Wine prefix with no
-# Qt on Wine's path: the zip unpacked, then the setup installed with /S. Each time the
-# program starts, takes the four names typed into the form, puts exactly expected-text.cfg
-# on the clipboard at "Générer !", closes with status 0 and, started from a folder without
-# Logo.ico, still shows its icon. Needs an X server: run it under xvfb-run.
+# Qt on Wine's path: the zip unpacked, then the setup, installed with /S and through its
+# pages. Each time the program starts, takes the four names typed into the form, puts
+# exactly expected-text.cfg on the clipboard at "Générer !", closes with status 0 and,
+# started from a folder without Logo.ico, still shows its icon. The setup carries its
+# version information and fills the entry among the installed programs; its uninstaller
+# leaves nothing of ours but a file the user saved. Needs an X server: run it under xvfb-run.
 #   bash packaging/windows/check.sh <build folder>
 set -uo pipefail
 build=$(realpath "${1:?usage: packaging/windows/check.sh <build folder>}")
@@ -11,47 +13,72 @@ here=$(cd "$(dirname "$0")" && pwd)
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:[A-Z]*=//p' "$build/CMakeCache.txt")
 zip=$build/Tallowin-$version-win64.zip
 setup=$build/Tallowin-$version-win64-setup.exe
+entry='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tallowin'
 scratch=$(mktemp -d)
-export WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml='
+# No menu entries in the Linux desktop's menus for the shortcuts the setup makes.
+export WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'
 unset WINEPATH
 cleanup() { [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null; rm -rf "$scratch"; }
 trap cleanup EXIT
 
 source "$here/../check-steps.sh"
+retry() { # retry <seconds> <command...>: tries the command every half second until it succeeds
+  local limit=$((SECONDS + $1)); shift
+  until "$@"; do
+    [ $SECONDS -lt $limit ] || { echo "still failing after the time limit: $*"; return 1; }
+    sleep 0.5
+  done
+}
 new_prefix() {
   [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null
   export WINEPREFIX=$scratch/$1
   bash "$here/wine-prefix.sh"
 }
+process_of() { # process_of <regex>: a Windows program of this Wine prefix whose command line matches
+  local pid
+  for pid in $(pgrep -i -f "^[a-z]:\\\\.*($1)"); do
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$pid" && return 0
+  done
+  return 1
+}
+running() { process_of "$1" >/dev/null; }
+gone() { ! kill -0 "$1" 2>/dev/null; }
+found() { # found <variable> <name regex>: the first visible window of that name, into the variable
+  local id
+  id=$(xdotool search --onlyvisible --name "$2" 2>/dev/null | head -1) # fails on any X error
+  [ -n "$id" ] && printf -v "$1" %s "$id"
+}
 start() { # start <folder> <program>: in that folder, as the Explorer or a shortcut would
   (cd "$1" && exec wine "$2" >"$scratch/program.log" 2>&1) &
   program=$!
-  window=$(timeout 60 xdotool search --sync --name '^Tallowin$' | head -1)
-  [ -n "$window" ] || { echo "no window named Tallowin within 60 s"; return 1; }
+  retry 90 found window '^Tallowin$' >/dev/null || { echo "no window named Tallowin within 90 s"; return 1; }
 }
+close_once() { xdotool key --window "$window" alt+F4 2>/dev/null; retry 10 gone "$program" >/dev/null; }
 close() { # closes the main window as a user would; true when the program ends with status 0
-  xdotool key --window "$window" alt+F4
-  for _ in $(seq 30); do kill -0 "$program" 2>/dev/null || break; sleep 1; done
+  retry 90 close_once || { echo "still running 90 s after alt+F4"; return 1; }
   wait "$program"; local status=$?
   [ $status -eq 0 ] || { echo "exit status $status"; cat "$scratch/program.log"; return 1; }
 }
+text_on_clipboard() {
+  xclip -o -selection clipboard 2>/dev/null >"$scratch/clipboard"
+  grep -q '^PART{' "$scratch/clipboard"
+}
+shown_windows() { [ "$(xdotool search --onlyvisible --name '^Tallowin$' 2>/dev/null | wc -l)" -eq "$1" ]; }
+escape_once() { xdotool key Escape; retry 5 shown_windows 1 >/dev/null; } # to the result dialog, under the mouse
 generate() { # generate <folder> <program>
   start "$1" "$2" || return 1
   # Click into Auteur, the first field, then type and go on with Tab: Auteur, Nom,
   # Module, Coût, Catégorie, Echelle, Titre, Créateur.
-  xdotool mousemove --window "$window" 81 42 click 1 && sleep 0.3
+  retry 30 xdotool mousemove --window "$window" 81 42 click 1 && sleep 0.3
   xdotool type --delay 20 auteur1 && xdotool key Tab && xdotool type --delay 20 tankA
   xdotool key --delay 50 Tab Tab Tab Tab Tab && xdotool type --delay 20 'Tank A'
   xdotool key Tab && xdotool type --delay 20 auteur1
   printf 'avant' | xclip -selection clipboard
-  xdotool mousemove --window "$window" 399 529 click 1 # Générer !
-  for _ in $(seq 30); do
-    xclip -o -selection clipboard 2>/dev/null >"$scratch/clipboard"
-    grep -q '^PART{' "$scratch/clipboard" && break
-    sleep 1
-  done
+  retry 30 xdotool mousemove --window "$window" 399 529 click 1 # Générer !
+  retry 90 text_on_clipboard >/dev/null
   diff "$here/expected-text.cfg" "$scratch/clipboard" || { echo "the clipboard differs (above)"; return 1; }
-  xdotool key Escape && sleep 1 # closes the result dialog
+  retry 30 shown_windows 2 || { echo "no result dialog"; return 1; }
+  retry 30 escape_once || { echo "the result dialog is still open"; return 1; }
   close
 }
 orange_pixels() { # of the window's first icon image: our logo's stripes, not Wine's default icon
@@ -62,19 +89,59 @@ orange_pixels() { # of the window's first icon image: our logo's stripes, not Wi
       if (r > 200 && g > 80 && g < 180 && b < 80) count++ }
     print count + 0 }'
 }
+our_icon() {
+  local count; count=$(orange_pixels)
+  echo "$count orange pixels in the window icon"; [ "$count" -gt 20 ]
+}
 icon_from_anywhere() { # <program>: started from an empty folder, the window has our icon all the same
   mkdir -p "$scratch/elsewhere" && start "$scratch/elsewhere" "$1" || return 1
-  sleep 2
-  local count; count=$(orange_pixels)
-  echo "$count orange pixels in the window icon"
-  close && [ "$count" -gt 20 ]
+  retry 30 our_icon | tail -1; local shown=$?
+  close && [ $shown -eq 0 ]
+}
+version_info() { # the setup's version resource, where each name is followed by its value
+  wrestool -x --raw --type=16 "$setup" | strings -el >"$scratch/version" || return 1
+  local pair
+  for pair in ProductName=Tallowin ProductVersion="$version" "CompanyName=The Tallowin developers" \
+              "FileDescription=Tallowin setup" FileVersion="$version"; do
+    awk -v name="${pair%%=*}" -v value="${pair#*=}" 'last == name && $0 == value { found = 1 }
+      { last = $0 } END { exit !found }' "$scratch/version" && continue
+    cat "$scratch/version"; echo "no $pair"; return 1
+  done
+}
+snapshot() { # snapshot <name>: the keys and values under HKLM\Software and HKCU\Software, drive C's files
+  local hive
+  for hive in HKLM HKCU; do
+    wine reg export "$hive\\Software" "Z:$scratch/export.reg" /y >/dev/null 2>&1 ||
+      { echo "no export of $hive"; return 1; }
+    # One line per key and per value, the key in front; long values are joined back into one line.
+    iconv -f UTF-16 -t UTF-8 "$scratch/export.reg" | tr -d '\r' | awk '/^\[/ { key = $0; print; next }
+      /^(Windows Registry|$)/ { next }
+      { line = $0
+        while (line ~ /\\$/ && (getline more) > 0) { sub(/\\$/, "", line); sub(/^ +/, "", more); line = line more }
+        print key " " line }'
+  done | sort >"$scratch/$1.registry"
+  (cd "$WINEPREFIX/drive_c" && find . -mindepth 1 | sort) >"$scratch/$1.files"
+}
+silent_install() { # a program the setup started would be running by the time it returns
+  wine "$setup" /S || return 1
+  ! running 'Tallowin\.exe' || { echo "/S started Tallowin"; return 1; }
+}
+entry_value() { # entry_value <name> <type> <data>
+  grep -qxF "    $1    $2    $3" "$scratch/registry" || { echo "no $1 $2 $3"; return 1; }
 }
 registry_entry() {
-  wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tallowin' | tr -d '\r' |
-    tee "$scratch/registry"
-  grep -q 'DisplayIcon.*REG_SZ.*C:\\Program Files\\Tallowin\\Tallowin.exe' "$scratch/registry" &&
-  grep -q "DisplayVersion.*REG_SZ.*$version" "$scratch/registry" &&
-  grep -q 'Publisher.*REG_SZ.*The Tallowin developers' "$scratch/registry"
+  wine reg query "$entry" | tr -d '\r' >"$scratch/registry"
+  cat "$scratch/registry"
+  entry_value InstallLocation REG_SZ 'C:\Program Files\Tallowin' &&
+  entry_value DisplayIcon REG_SZ 'C:\Program Files\Tallowin\Tallowin.exe' &&
+  entry_value DisplayVersion REG_SZ "$version" && entry_value Publisher REG_SZ 'The Tallowin developers' &&
+  entry_value NoModify REG_DWORD 0x1 && entry_value NoRepair REG_DWORD 0x1 || return 1
+  # In KB, within a tenth of the files' size.
+  local size measured
+  size=$(awk '$1 == "EstimatedSize" && $2 == "REG_DWORD" { print $3 }' "$scratch/registry")
+  measured=$(du -sk --apparent-size "$installed" | cut -f1)
+  echo "EstimatedSize ${size:-missing}, the files $measured KB"
+  [ -n "$size" ] && [ $((size * 10)) -ge $((measured * 9)) ] && [ $((size * 10)) -le $((measured * 11)) ]
 }
 shortcut_starts_in_install_folder() { # the link's working folder is a string of its own
   local link
@@ -83,12 +150,38 @@ shortcut_starts_in_install_folder() { # the link's working folder is a string of
   echo "$link"; strings -el "$link"
   strings -el "$link" | grep -qx 'C:\\Program Files\\Tallowin'
 }
-uninstalls() {
+uninstalled() { ! running 'tallowin|~nsu' && ! wine reg query "$entry" >/dev/null 2>&1; }
+nothing_of_ours_left() { # since before the setup: no key, value, file or shortcut naming Tallowin
+  snapshot after || return 1
+  comm -13 "$scratch/before.registry" "$scratch/after.registry" >"$scratch/new.registry"
+  comm -13 "$scratch/before.files" "$scratch/after.files" |
+    grep -vxF -e './Program Files/Tallowin' -e "./Program Files/Tallowin/$saved" >"$scratch/new.files"
+  echo "new since before the setup, in the registry:"; cat "$scratch/new.registry"
+  echo "on drive C:"; cat "$scratch/new.files"
+  ! grep -qi 'tallowin' "$scratch/new.registry" && ! grep -qi 'tallowin\|~nsu' "$scratch/new.files"
+}
+uninstalls() { # and keeps the file the user saved into the install folder
+  saved='mon reservoir.cfg'
+  printf 'PART{}\n' >"$installed/$saved"
   wine "$installed/Uninstall.exe" /S || return 1
-  for _ in $(seq 30); do [ -e "$installed/Tallowin.exe" ] || break; sleep 1; done
-  [ ! -e "$installed/Tallowin.exe" ] || { echo "Tallowin.exe is still there"; return 1; }
-  [ -z "$(find "$WINEPREFIX/drive_c" -iname Tallowin.lnk)" ] || { echo "a shortcut is left"; return 1; }
-  ! wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tallowin' >/dev/null 2>&1
+  retry 90 uninstalled || return 1
+  # The uninstaller runs from a copy in the Temp folder, removed at the next start of Windows.
+  wine wineboot -r >/dev/null 2>&1
+  [ "$(cat "$installed/$saved" 2>/dev/null)" = 'PART{}' ] || { echo "the user's file is gone"; return 1; }
+  nothing_of_ours_left
+}
+through_the_pages() { # Return on each page; the last one, left as it is, starts Tallowin
+  wine "$setup" >"$scratch/setup.log" 2>&1 &
+  local setup_program=$! page limit=$((SECONDS + 120))
+  until found window '^Tallowin$'; do
+    [ $SECONDS -lt $limit ] || { echo "no window named Tallowin within 120 s"; return 1; }
+    found page 'Tallowin.|.Tallowin' && xdotool key --window "$page" Return 2>/dev/null
+    sleep 1 # one page a second
+  done
+  program=$(process_of 'Tallowin\.exe') || { echo "no Tallowin.exe behind the window"; return 1; }
+  local folder; folder=$(readlink "/proc/$program/cwd")
+  echo "Tallowin started in $folder"
+  retry 90 close_once && retry 30 gone $setup_program && [ "$folder" = "$installed" ]
 }
 
 [ -n "${DISPLAY:-}" ] || { echo "packaging/windows/check.sh needs an X server: run it under xvfb-run"; exit 1; }
@@ -102,14 +195,23 @@ check "from the unzipped folder the program generates the exact text onto the cl
 check "started from another folder, its window shows the executable's icon" \
   icon_from_anywhere "$portable/Tallowin.exe"
 
+check "the setup carries its product name, version, publisher and description" version_info
 new_prefix setup
 installed=$WINEPREFIX/drive_c/Program\ Files/Tallowin
-check "the setup installs silently with /S" wine "$setup" /S
+check "the registry and the files of an empty Wine prefix, read before the setup" snapshot before
+check "the setup installs silently with /S and starts nothing" silent_install
 check "into Program Files, with its uninstaller" test -f "$installed/Tallowin.exe" -a -f "$installed/Uninstall.exe"
 check "a Start-menu shortcut that starts in the install folder" shortcut_starts_in_install_folder
-check "an entry among the installed programs with icon, version and publisher" registry_entry
+check "an entry among the installed programs: folder, size, icon, version, publisher, no modify or repair" \
+  registry_entry
+sed -n 's/^ \{4\}\(.*REG_.*\)/      \1/p' "$scratch/registry"
 check "the installed program generates the exact text and ends with 0" generate "$installed" Tallowin.exe
-check "the uninstaller removes the program, the shortcut and the entry" uninstalls
+check "the uninstaller leaves no key, value, file or shortcut of ours, but keeps the user's file" uninstalls
+
+new_prefix pages
+installed=$WINEPREFIX/drive_c/Program\ Files/Tallowin
+check "through its pages the setup installs, and its last page starts Tallowin in the install folder" \
+  through_the_pages
 
 [ $failures -eq 0 ] && echo "all Windows package checks passed" || echo "$failures Windows package check(s) failed"
 [ $failures -eq 0 ]
