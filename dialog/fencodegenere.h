@@ -20,18 +20,9 @@ public:
     ~FenCodeGenere() override;
 
     void CtrlC(const QString &code, QClipboard *clipboard);
-    // Asks for a file name, then writes the text there.
+    // Asks for a file, offering the part's name, then writes the text there; says why
+    // when it could not, leaving any existing file as it was.
     void Save(const QString &code);
-    // Writes the generated text to path atomically; on failure shows an error
-    // box, leaves any existing file untouched and returns false.
-    bool saveTo(const QString &path);
-
-    // File name offered for a part: its name with ".cfg", characters that are
-    // not allowed in file names replaced by "_"; "piece.cfg" if none is left.
-    static QString proposedFileName(const QString &partName);
-    // proposedFileName in the folder of the last file chosen in this run,
-    // else in the user's documents folder.
-    static QString proposedPath(const QString &partName);
 
 private:
     QTextEdit *texte;
@@ -40,8 +31,6 @@ private:
     QPushButton *enregistrer;
     const QString codeGenere;
     const QString nomPiece;
-
-    bool writeText(const QString &path, const QString &text);
 };
 
 #endif // FENCODEGENERE_H

@@ -1,13 +1,22 @@
-#include "savefailure.h"
+#include "partfile.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSaveFile>
+#include <QStandardPaths>
 #include <QStringList>
 
 #include <algorithm>
 
 namespace {
+
+// Folder of the last file chosen in this run; empty until then.
+QString lastFolder;
+
+// How far a save went before it failed.
+enum class SaveStage { Open, Write, Replace };
+
 // The toolkit's text without the path in any of its spellings (the message names it
 // already), as a clause: no quotes left empty, a small first letter, no final stop.
 QString asClause(QString reason, const QString &path)
@@ -48,10 +57,62 @@ QString reasonFor(const QString &path, SaveStage stage, const QString &toolkitRe
         return QStringLiteral("son dossier n'est pas accessible en écriture");
     return asClause(toolkitReason, path);
 }
-} // namespace
 
-QString saveFailureMessage(const QString &path, SaveStage stage, const QString &toolkitReason)
+QString failureMessage(const QString &path, SaveStage stage, const QString &toolkitReason)
 {
     return QStringLiteral("Impossible d'enregistrer le fichier « %1 » : %2.")
         .arg(QDir::toNativeSeparators(path), reasonFor(path, stage, toolkitReason));
+}
+
+} // namespace
+
+QString partFileName(const QString &partName)
+{
+    static const QString forbidden = QStringLiteral("/\\:*?\"<>|");
+    QString name = partName.trimmed();
+    for (QChar &c : name) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f || forbidden.contains(c))
+            c = QLatin1Char('_');
+    }
+    // Windows drops trailing dots and spaces; a name of dots alone is no name.
+    while (name.endsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char(' ')))
+        name.chop(1);
+    if (name.isEmpty())
+        name = QStringLiteral("piece");
+    return name + QStringLiteral(".cfg");
+}
+
+QString proposedPartFile(const QString &partName)
+{
+    QString folder = lastFolder;
+    if (folder.isEmpty())
+        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty())
+        folder = QDir::homePath();
+    return QDir(folder).filePath(partFileName(partName));
+}
+
+void rememberChosenFile(const QString &path)
+{
+    lastFolder = QFileInfo(path).absolutePath();
+}
+
+QString savePartFile(const QString &path, const QString &text)
+{
+    // QSaveFile writes to a temporary file beside the target and renames it only on commit,
+    // so a failed write never damages an existing file. The explicit flush matters: commit()
+    // misses a failure of the last buffered write (a full disk) and would put a truncated
+    // file in place.
+    QSaveFile file(path);
+    SaveStage stage = SaveStage::Open;
+    if (file.open(QIODevice::WriteOnly)) {
+        stage = SaveStage::Write;
+        const QByteArray bytes = text.toUtf8();
+        if (file.write(bytes) == bytes.size() && file.flush()) {
+            stage = SaveStage::Replace;
+            if (file.commit())
+                return QString();
+        }
+    }
+    return failureMessage(path, stage, file.errorString());
 }

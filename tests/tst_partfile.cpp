@@ -1,0 +1,134 @@
+// Saving a part's text, without a window: the file name offered, the folder remembered, and
+// a failed save that says which file and why and leaves the old file as it was.
+#include "partfile.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
+#include <functional>
+
+namespace {
+const QString code = QStringLiteral("PART\n{\n\tname = Réservoir « été » Ω\n\tmass = 1.250\n}\n");
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+#ifdef Q_OS_UNIX
+// A full disk: the process's file size is limited while write runs.
+void withFullDisk(const std::function<void()> &write)
+{
+    rlimit normal, low;
+    getrlimit(RLIMIT_FSIZE, &normal);
+    low = normal;
+    low.rlim_cur = 8; // writes past 8 bytes fail with EFBIG
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &low);
+    write();
+    setrlimit(RLIMIT_FSIZE, &normal);
+    std::signal(SIGXFSZ, handler);
+}
+#else
+void withFullDisk(const std::function<void()> &) {} // the row is skipped
+#endif
+} // namespace
+
+class TestPartFile : public QObject
+{
+    Q_OBJECT
+private slots:
+    void proposedFileName_data()
+    {
+        QTest::addColumn<QString>("partName");
+        QTest::addColumn<QString>("fileName");
+        QTest::newRow("accents and dots kept") << "Réservoir été.v2" << "Réservoir été.v2.cfg";
+        QTest::newRow("forbidden") << "a/b\\c:d*e?f\"g<h>i|j" << "a_b_c_d_e_f_g_h_i_j.cfg";
+        QTest::newRow("control characters") << "\tx\ny\x7f" << "x_y_.cfg";
+        QTest::newRow("dots and spaces only") << " .. . " << "piece.cfg";
+    }
+    void proposedFileName()
+    {
+        QFETCH(QString, partName);
+        QFETCH(QString, fileName);
+        QCOMPARE(partFileName(partName), fileName);
+    }
+
+    // A failed save says in one sentence which file and why, and leaves the old file as it
+    // was, with no temporary file beside it. Reason "*": the toolkit's, without the path.
+    void saveTo_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("reason"); // empty when the save succeeds
+        QTest::newRow("new file") << "nouveau.cfg" << "";
+        QTest::newRow("replaces a longer file") << "ancien.cfg" << "";
+        QTest::newRow("missing folder") << "absent/piece.cfg" << "son dossier n'existe pas";
+        QTest::newRow("a folder") << "dossier.cfg" << "c'est un dossier";
+        QTest::newRow("read-only") << "ancien.cfg" << "le fichier existant n'est pas accessible en écriture";
+        QTest::newRow("disk full") << "ancien.cfg" << "l'écriture a échoué, le disque est peut-être plein";
+        QTest::newRow("name too long") << QString(300, 'n') + ".cfg" << "*";
+    }
+    void saveTo()
+    {
+        QFETCH(QString, target);
+        QFETCH(QString, reason);
+        const QByteArray row = QTest::currentDataTag();
+        const bool diskFull = row == "disk full";
+#ifndef Q_OS_UNIX
+        if (diskFull)
+            QSKIP("no file size limit to fill the disk with on this system");
+#endif
+        QTemporaryDir dir;
+        const QByteArray oldContents(300, 'x');
+        QFile old(dir.filePath(QStringLiteral("ancien.cfg")));
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write(oldContents) > 0);
+        old.close();
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("dossier.cfg")));
+        if (row == "read-only" && old.setPermissions(QFile::ReadOwner) && QFileInfo(old).isWritable())
+            QSKIP("this user writes into read-only files");
+        const auto entries = [&] {
+            return QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+        };
+        const QStringList before = entries();
+        const QString path = dir.filePath(target);
+        QString text;
+        if (diskFull)
+            withFullDisk([&] { text = savePartFile(path, code); });
+        else
+            text = savePartFile(path, code);
+        const bool result = text.isEmpty();
+        QCOMPARE(result, reason.isEmpty());
+        QStringList after = before;
+        if (result && !after.contains(target))
+            (after << target).sort();
+        QCOMPARE(entries(), after);
+        if (result) {
+            QCOMPARE(contents(path), code.toUtf8()); // UTF-8, no byte-order mark, "\n" kept
+            return;
+        }
+        QCOMPARE(contents(old.fileName()), oldContents);
+        const QString native = QDir::toNativeSeparators(path);
+        const QString start = QStringLiteral("Impossible d'enregistrer le fichier « %1 » : ").arg(native);
+        if (reason != "*")
+            QCOMPARE(text, start + reason + '.');
+        QVERIFY2(text.startsWith(start) && text.endsWith('.') && !text.endsWith("..") && !text.contains('\n')
+                 && text.count(QFileInfo(path).fileName()) == 1, qPrintable(text));
+    }
+
+    void folderRemembered()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QFileInfo(proposedPartFile(QStringLiteral("x"))).fileName() == QLatin1String("x.cfg"));
+        rememberChosenFile(dir.filePath(QStringLiteral("choisi.cfg")));
+        QCOMPARE(proposedPartFile(QStringLiteral("Réservoir R/1")), dir.filePath(QStringLiteral("Réservoir R_1.cfg")));
+    }
+};
+
+QTEST_APPLESS_MAIN(TestPartFile)
+#include "tst_partfile.moc"
