@@ -1,60 +1,34 @@
 #!/usr/bin/env bash
-# Sets up a Debian machine, builds Tallowin and runs it or its tests.
-#   bash build.sh run    install what is missing, build, start the program
-#   bash build.sh test   install what is missing, build, run the whole test suite headless;
-#                        then the Windows part when ../shared/windows-qt/ is beside the checkout
+# Sets up a Debian machine, builds Tallowin and runs it or its tests. The builds themselves
+# are CMakePresets.json's workflows (qt5, qt6, sanitize, windows), which IDEs read too.
+#   bash build.sh run      install what is missing, build, start the program
+#   bash build.sh test     install what is missing, build and test against Qt 5, under the
+#                          sanitizers and against Qt 6, check the Linux packages; then the
+#                          Windows part when ../shared/windows-qt/ is beside the checkout
 #   bash build.sh windows  cross-build for Windows, run the test suite under Wine, pack
-#                        build-windows/Tallowin-<version>-win64.zip and -setup.exe
+#                          build-windows/Tallowin-<version>-win64.zip and -setup.exe, check both
 set -euo pipefail
 cd "$(dirname "$0")"
+source packaging/common.sh
 
 mode=${1:-run}
-jobs=$(nproc 2>/dev/null || echo 2)
+export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc 2>/dev/null || echo 2)}
+export CTEST_PARALLEL_LEVEL=${CTEST_PARALLEL_LEVEL:-$CMAKE_BUILD_PARALLEL_LEVEL}
 
 run_packages="build-essential cmake qtbase5-dev libxcb1-dev qttranslations5-l10n fonts-dejavu-core fonts-wine"
-# The tests also build against Qt 6, from the same source, and check the packaging:
-# the Windows resource and icon, the desktop files and the Debian package.
+# The tests also build against Qt 6, from the same source, and check the Linux packaging:
+# the desktop files, the Debian package, the program at several display scales.
 test_packages="$run_packages qt6-base-dev qt6-translations-l10n dpkg-dev file hicolor-icon-theme
-  icoutils binutils-mingw-w64-x86-64 desktop-file-utils appstream xvfb xauth x11-utils
-  x11-xserver-utils xdotool"
-
-# Cross-building for Windows, the tests under Wine and an X server, the zip and the setup
-# (icoutils reads the setup's version information back).
+  desktop-file-utils appstream xvfb xauth x11-utils x11-xserver-utils xdotool locales"
+# Cross-building for Windows, the tests under Wine and an X server, the zip and the setup.
 windows_packages="cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
-  binutils wine64 wine nsis xvfb xauth x11-utils xdotool xclip zip unzip fonts-wine xz-utils icoutils"
-
-as_root() {
-  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
-}
-
-install_missing() {
-  local missing=()
-  for package in "$@"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" \
-      || missing+=("$package")
-  done
-  if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    as_root apt-get update -qq
-    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
-  fi
-}
+  binutils wine64 wine nsis xvfb xauth x11-utils xdotool xclip zip unzip fonts-wine xz-utils icoutils
+  locales"
 
 # The tests type as a French author does, under a French system locale.
 french_locale() {
   locale -a 2>/dev/null | grep -qix 'fr_FR.utf-\?8' && return
-  install_missing locales
   as_root localedef -i fr_FR -c -f UTF-8 -A /usr/share/locale/locale.alias fr_FR.UTF-8
-}
-
-build() { # build <folder> [cmake options...]
-  local folder=$1; shift
-  cmake -S . -B "$folder" "$@"
-  cmake --build "$folder" --parallel "$jobs"
-}
-
-run_tests() { # run_tests <folder>
-  (cd "$1" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$jobs")
 }
 
 step() { echo; echo "=== $* (at ${SECONDS} s) ==="; }
@@ -74,19 +48,14 @@ windows() {
   install_missing $windows_packages
   french_locale
   wstep "get the Windows Qt"
-  local kit
-  kit=$(bash packaging/windows/windows-qt.sh)
-  echo "$kit"
-  wstep "cross-build Tallowin.exe and the tests"
+  TALLOWIN_WINDOWS_QT=$(bash packaging/windows/windows-qt.sh)
+  export TALLOWIN_WINDOWS_QT
+  echo "$TALLOWIN_WINDOWS_QT"
+  wstep "cross-build Tallowin.exe and the tests, run them under Wine, pack the zip and the setup"
   windows_packages_out
-  build build-windows -DCMAKE_TOOLCHAIN_FILE=packaging/windows/mingw64-toolchain.cmake \
-    -DCMAKE_PREFIX_PATH="$kit" -DCMAKE_BUILD_TYPE=Release -DTALLOWIN_BUILD_BENCH=OFF
-  wstep "the test suite under Wine (one at a time: they share Wine's clipboard)"
   export WINEPREFIX=${XDG_CACHE_HOME:-$HOME/.cache}/tallowin/wine
   xvfb-run -a -s '-screen 0 1280x1024x24' bash -c \
-    'cd build-windows && ctest --output-on-failure; status=$?; wineserver -k; exit $status'
-  wstep "pack the zip and the setup"
-  (cd build-windows && cpack)
+    'cmake --workflow --preset windows; status=$?; wineserver -k; exit $status'
   wstep "the zip and the setup under Wine, in empty Wine prefixes"
   xvfb-run -a -s '-screen 0 1280x1024x24' bash packaging/windows/check.sh build-windows
   trap - EXIT
@@ -96,7 +65,8 @@ windows() {
 case "$mode" in
   run)
     install_missing $run_packages
-    build build -DTALLOWIN_QT_MAJOR=5
+    cmake --preset qt5
+    cmake --build --preset qt5
     cd build # where the window finds its icon, Logo.ico
     exec ./tallowin
     ;;
@@ -104,19 +74,15 @@ case "$mode" in
     install_missing $test_packages
     french_locale
     step "Qt 5: build and test"
-    build build -DTALLOWIN_QT_MAJOR=5
-    run_tests build
-    step "Qt 5: packaging"
-    bash packaging/check.sh build
+    cmake --workflow --preset qt5
+    step "Qt 5: Linux packaging"
+    bash packaging/linux/check.sh build
     step "Qt 5: the test suite under AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer"
-    build build-sanitize -DTALLOWIN_QT_MAJOR=5 -DTALLOWIN_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug \
-      -DTALLOWIN_BUILD_BENCH=OFF
-    run_tests build-sanitize
+    cmake --workflow --preset sanitize
     step "Qt 6: build and test"
-    build build-qt6 -DTALLOWIN_QT_MAJOR=6
-    run_tests build-qt6
-    step "Qt 6: packaging"
-    bash packaging/check.sh build-qt6
+    cmake --workflow --preset qt6
+    step "Qt 6: Linux packaging"
+    bash packaging/linux/check.sh build-qt6
     if [ -f ../shared/windows-qt/qt5.15.8-mingw64.tar.xz ]; then
       windows
     else

@@ -1,20 +1,5 @@
-# Sourced by the package checks: the program on a screen of a given size at a display scale,
-# as a user meets it. Needs Xvfb, xdotool and x11-utils.
-
-# retry <seconds> <command...>: runs the command until it succeeds or the time is up. Windows
-# come and go (an X error stops a single try), and a busy machine is slow.
-retry() {
-  local until=$((SECONDS + $1)); shift
-  until "$@"; do
-    [ $SECONDS -lt $until ] || return 1
-    sleep 0.3
-  done
-}
-
-# visible_window <title>: prints the id of a visible window of exactly that title.
-visible_window() {
-  xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1 | grep .
-}
+# Sourced by the package checks, after common.sh: the program on a screen of a given size at
+# a display scale, as a user meets it. Needs Xvfb, xdotool and x11-utils.
 
 # start_x <width>x<height>: an X server of that size on a free display, which keeps the
 # resources set with xrdb (-noreset) after their client has gone; sets DISPLAY.
@@ -24,7 +9,7 @@ start_x() {
   Xvfb :$display -screen 0 "$1x24" -noreset -nolisten tcp >/dev/null 2>&1 &
   x_server=$!
   export DISPLAY=:$display
-  retry 30 xdpyinfo >/dev/null 2>&1
+  retry 30 xdpyinfo >/dev/null
 }
 stop_x() { kill "$x_server" 2>/dev/null; wait "$x_server" 2>/dev/null; true; }
 
@@ -36,22 +21,21 @@ opens_at() {
   shift
   "$@" >"$scratch/program.log" 2>&1 &
   local program=$!
-  if window=$(retry 90 visible_window Tallowin); then
+  if window=$(retry 90 visible_window '^Tallowin$'); then
     eval "$(xdotool getwindowgeometry --shell "$window" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
     local screen expected
     screen=$(xdpyinfo | sed -n 's/^ *dimensions: *\([0-9]*x[0-9]*\) pixels.*/\1/p')
     expected=$(awk -v s="$scale" 'BEGIN { printf "%dx%d", 819 * s + 0.5, 594 * s + 0.5 }')
-    echo "screen $screen, window ${WIDTH}x$HEIGHT at $X,$Y, expected ${expected} (scale $scale)"
+    echo "screen $screen, window ${WIDTH}x$HEIGHT at $X,$Y, expected $expected (scale $scale)"
     [ "${WIDTH}x$HEIGHT" = "$expected" ] || status=1
     [ "$X" -ge 0 ] && [ "$Y" -ge 0 ] && [ $((X + WIDTH)) -le "${screen%x*}" ] && [ $((Y + HEIGHT)) -le "${screen#*x}" ] ||
       { echo "the window is not within the screen"; status=1; }
     # "Générer !" spans the window's width, 480 to 561 pixels below the tool bar at scale 1.
     retry 10 xdotool mousemove --window "$window" "$(awk -v s="$scale" 'BEGIN { print int(400 * s) }')" \
-      "$(awk -v s="$scale" 'BEGIN { print int(530 * s) }')" click 1 ||
-      { echo "could not click into the window"; status=1; }
-    retry 30 visible_window Erreur >/dev/null || { echo "no error box after a click on Générer !"; status=1; }
+      "$(awk -v s="$scale" 'BEGIN { print int(530 * s) }')" click 1 || status=1
+    retry 30 visible_window '^Erreur$' >/dev/null || { echo "no error box after a click on Générer !"; status=1; }
   else
-    echo "no window named Tallowin within 90 s"; cat "$scratch/program.log"; status=1
+    echo "no window named Tallowin"; cat "$scratch/program.log"; status=1
   fi
   kill "$program" 2>/dev/null; wait "$program" 2>/dev/null
   return $status

@@ -2,7 +2,7 @@
 """Draws the Tallowin icon: a fuel tank beside a page of configuration text.
 
 Writes resources/Logo.ico (one 256 x 256 image, 32 bits with alpha, stored as PNG)
-and packaging/icons/Tallowin-<size>.png for the hicolor theme sizes.
+and packaging/linux/icons/hicolor/<size>x<size>/apps/Tallowin.png, the hicolor theme sizes.
 Standard library only; the output is the same byte for byte on every run.
 
     python3 resources/draw-icon.py
@@ -146,11 +146,11 @@ def ico(image):
 
 
 def main():
-    icons = ROOT / "packaging" / "icons"
-    icons.mkdir(parents=True, exist_ok=True)
     for size in SIZES:
         image = png(size, render(size))
-        (icons / f"Tallowin-{size}.png").write_bytes(image)
+        icons = ROOT / "packaging" / "linux" / "icons" / "hicolor" / f"{size}x{size}" / "apps"
+        icons.mkdir(parents=True, exist_ok=True)
+        (icons / "Tallowin.png").write_bytes(image)
         if size == 256:
             (ROOT / "resources" / "Logo.ico").write_bytes(ico(image))
 

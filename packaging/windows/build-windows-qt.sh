@@ -9,7 +9,7 @@ target=$(mkdir -p "${1:?usage: build-windows-qt.sh <target folder>}" && cd "$1" 
 prefix=$target/qt5-mingw64
 work=$target/work
 version=5.15.8+dfsg-11+deb12u3
-as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+source "$(dirname "$0")/../common.sh"
 
 as_root apt-get update -qq
 as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \

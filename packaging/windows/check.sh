@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Checks the Windows packages as a user meets them, each in an empty Wine prefix with no
 # Qt on Wine's path: the zip unpacked, then the setup, installed with /S and through its
-# pages. Each time the program starts, takes the four names typed into the form, puts
-# exactly expected-text.cfg on the clipboard at "Générer !", closes with status 0 and,
-# started from a folder without Logo.ico, still shows its icon. The setup carries its
-# version information and fills the entry among the installed programs; its uninstaller
-# leaves nothing of ours but a file the user saved. Needs an X server: run it under xvfb-run.
+# pages. Each time the program starts, takes the four names typed into the form, puts on the
+# clipboard at "Générer !" exactly the text the test suite got from a fresh form with them
+# (fresh-form.cfg in the build folder), closes with status 0 and, started from a folder
+# without Logo.ico, still shows its icon. Installed, it opens at the display scale of a
+# laptop (100 % to 175 %), a small screen and a 4K screen, within the screen. The setup
+# carries its version information and fills the entry among the installed programs; its
+# uninstaller leaves nothing of ours but a file the user saved. Needs an X server: run it
+# under xvfb-run.
 #   bash packaging/windows/check.sh <build folder>
 set -uo pipefail
 build=$(realpath "${1:?usage: packaging/windows/check.sh <build folder>}")
@@ -15,20 +18,13 @@ zip=$build/Tallowin-$version-win64.zip
 setup=$build/Tallowin-$version-win64-setup.exe
 entry='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tallowin'
 scratch=$(mktemp -d)
-# No menu entries in the Linux desktop's menus for the shortcuts the setup makes.
-export WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'
+source "$here/../common.sh"
+source "$here/../display-checks.sh"
+wine_environment
 unset WINEPATH
 cleanup() { [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null; rm -rf "$scratch"; }
 trap cleanup EXIT
 
-source "$here/../check-steps.sh"
-retry() { # retry <seconds> <command...>: tries the command every half second until it succeeds
-  local limit=$((SECONDS + $1)); shift
-  until "$@"; do
-    [ $SECONDS -lt $limit ] || { echo "still failing after the time limit: $*"; return 1; }
-    sleep 0.5
-  done
-}
 new_prefix() {
   [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null
   export WINEPREFIX=$scratch/$1
@@ -43,10 +39,9 @@ process_of() { # process_of <regex>: a Windows program of this Wine prefix whose
 }
 running() { process_of "$1" >/dev/null; }
 gone() { ! kill -0 "$1" 2>/dev/null; }
-found() { # found <variable> <name regex>: the first visible window of that name, into the variable
+found() { # found <variable> <title pattern>: the first visible window of that title, into the variable
   local id
-  id=$(xdotool search --onlyvisible --name "$2" 2>/dev/null | head -1) # fails on any X error
-  [ -n "$id" ] && printf -v "$1" %s "$id"
+  id=$(visible_window "$2") && printf -v "$1" %s "$id"
 }
 start() { # start <folder> <program>: in that folder, as the Explorer or a shortcut would
   (cd "$1" && exec wine "$2" >"$scratch/program.log" 2>&1) &
@@ -66,17 +61,16 @@ text_on_clipboard() {
 shown_windows() { [ "$(xdotool search --onlyvisible --name '^Tallowin$' 2>/dev/null | wc -l)" -eq "$1" ]; }
 escape_once() { xdotool key Escape; retry 5 shown_windows 1 >/dev/null; } # to the result dialog, under the mouse
 generate() { # generate <folder> <program>
+  [ -f "$build/fresh-form.cfg" ] || { echo "no $build/fresh-form.cfg: run the test suite first"; return 1; }
   start "$1" "$2" || return 1
-  # Click into Auteur, the first field, then type and go on with Tab: Auteur, Nom,
-  # Module, Coût, Catégorie, Echelle, Titre, Créateur.
-  retry 30 xdotool mousemove --window "$window" 81 42 click 1 && sleep 0.3
-  xdotool type --delay 20 auteur1 && xdotool key Tab && xdotool type --delay 20 tankA
-  xdotool key --delay 50 Tab Tab Tab Tab Tab && xdotool type --delay 20 'Tank A'
-  xdotool key Tab && xdotool type --delay 20 auteur1
+  # The window opens in Auteur: type the names the tests type, going on with Tab: Auteur,
+  # Nom, Module, Coût, Catégorie, Echelle, Titre, Créateur.
+  retry 30 xdotool mousemove --window "$window" 400 300 click 1 # no field there: the window takes the keyboard
+  xdotool key --delay 50 A Tab N Tab Tab Tab Tab Tab T Tab C
   printf 'avant' | xclip -selection clipboard
   retry 30 xdotool mousemove --window "$window" 399 529 click 1 # Générer !
   retry 90 text_on_clipboard >/dev/null
-  diff "$here/expected-text.cfg" "$scratch/clipboard" || { echo "the clipboard differs (above)"; return 1; }
+  diff "$build/fresh-form.cfg" "$scratch/clipboard" || { echo "the clipboard differs (above)"; return 1; }
   retry 30 shown_windows 2 || { echo "no result dialog"; return 1; }
   retry 30 escape_once || { echo "the result dialog is still open"; return 1; }
   close
@@ -170,6 +164,29 @@ uninstalls() { # and keeps the file the user saved into the install folder
   [ "$(cat "$installed/$saved" 2>/dev/null)" = 'PART{}' ] || { echo "the user's file is gone"; return 1; }
   nothing_of_ours_left
 }
+exe_resources() { # the executable's icon, which the window class takes, and its version information
+  wrestool -l "$1" >"$scratch/resources" || return 1
+  cat "$scratch/resources"
+  grep -q -- "--type=14 --name='IDI_ICON1'" "$scratch/resources" && grep -q -- "--type=16" "$scratch/resources" &&
+  wrestool -x --raw --type=16 "$1" | strings -el | grep -qx Tallowin
+}
+one_icon_256_32() {
+  icotool -l "$1" && [ "$(icotool -l "$1")" = "--icon --index=1 --width=256 --height=256 --bit-depth=32 --palette-size=0" ]
+}
+# scales <screen> <LogPixels>:<scale the window is drawn at>...: the installed program at each
+# of Windows' display scales (96 dots per inch is 100 %), in the install folder.
+scales() (
+  wineserver -k 2>/dev/null
+  start_x "$1" || exit 1
+  trap 'wineserver -k 2>/dev/null; stop_x' EXIT
+  shift
+  cd "$installed" || exit 1
+  for setting in "$@"; do
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "${setting%%:*}" /f >/dev/null 2>&1 &&
+      wineserver -k 2>/dev/null && opens_at "${setting#*:}" wine Tallowin.exe || exit 1
+  done
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
+)
 through_the_pages() { # Return on each page; the last one, left as it is, starts Tallowin
   wine "$setup" >"$scratch/setup.log" 2>&1 &
   local setup_program=$! page limit=$((SECONDS + 120))
@@ -195,6 +212,8 @@ check "from the unzipped folder the program generates the exact text onto the cl
 check "started from another folder, its window shows the executable's icon" \
   icon_from_anywhere "$portable/Tallowin.exe"
 
+check "Tallowin.exe carries the icon IDI_ICON1 and its version information" exe_resources "$portable/Tallowin.exe"
+check "resources/Logo.ico holds one 256x256 32-bit image" one_icon_256_32 "$here/../../resources/Logo.ico"
 check "the setup carries its product name, version, publisher and description" version_info
 new_prefix setup
 installed=$WINEPREFIX/drive_c/Program\ Files/Tallowin
@@ -206,6 +225,11 @@ check "an entry among the installed programs: folder, size, icon, version, publi
   registry_entry
 sed -n 's/^ \{4\}\(.*REG_.*\)/      \1/p' "$scratch/registry"
 check "the installed program generates the exact text and ends with 0" generate "$installed" Tallowin.exe
+check "at 100, 125, 150 and 175 % on 1920x1080 it opens at 1, 1.25, 1.5, 1.5 (where it fits), on the screen" \
+  scales 1920x1080 96:1 120:1.25 144:1.5 168:1.5
+check "at 100 % on 1366x768 it opens at 1, on the screen" scales 1366x768 96:1
+check "at 100 % on 1280x720 it opens at 1, on the screen" scales 1280x720 96:1
+check "at 200 % on 3840x2160 it opens at 2, on the screen" scales 3840x2160 192:2
 check "the uninstaller leaves no key, value, file or shortcut of ours, but keeps the user's file" uninstalls
 
 new_prefix pages

@@ -9,7 +9,8 @@ set -u
 program=$1; shift
 [ -n "${DISPLAY:-}" ] || { echo "qtest-under-wine: no DISPLAY: run the tests under an X server (xvfb-run)" >&2; exit 1; }
 export WINEPREFIX=${WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/tallowin/wine}
-export WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+source "$(dirname "$0")/../common.sh"
+wine_environment
 WINEPATH=
 IFS=: read -ra folders <<<"${TALLOWIN_WINE_DLL_PATH:-}"
 for folder in "${folders[@]}"; do WINEPATH+="${WINEPATH:+;}Z:$folder"; done

@@ -3,7 +3,8 @@
 # Marlett, ...) into its Fonts folder: Debian's Wine does not load them from where the
 # fonts-wine package puts them, and every text would fall back to some other font.
 set -eu
-export WINEDEBUG=-all WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+source "$(dirname "$0")/../common.sh"
+wine_environment
 [ -f "$WINEPREFIX/system.reg" ] || wine wineboot --init >/dev/null 2>&1
 fonts=$WINEPREFIX/drive_c/windows/Fonts
 if [ ! -f "$fonts/tahoma.ttf" ] && [ -f /usr/share/wine/fonts/tahoma.ttf ]; then

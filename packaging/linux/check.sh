@@ -1,34 +1,22 @@
 #!/usr/bin/env bash
-# Checks the packaging of an already built Tallowin (Qt 5 or Qt 6): the Windows
-# resource and icon, the desktop entry and metainfo, then the Debian package,
-# installed, started and removed again. One line per check; fails on any failure.
-#   bash packaging/check.sh <build folder>
+# Checks the Linux packaging of an already built Tallowin (Qt 5 or Qt 6): the desktop entry
+# and metainfo, then the Debian package, installed, started at several display scales and
+# removed again. One line per check; fails on any failure.
+#   bash packaging/linux/check.sh <build folder>
 set -uo pipefail
-build=$(realpath "${1:?usage: packaging/check.sh <build folder>}")
-source=$(realpath "$(dirname "$0")/..")
+build=$(realpath "${1:?usage: packaging/linux/check.sh <build folder>}")
+here=$(cd "$(dirname "$0")" && pwd)
 scratch=$(mktemp -d)
 
-as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+source "$here/../common.sh"
+source "$here/../display-checks.sh"
 cleanup() {
-  if dpkg-query -W -f='${Status}' tallowin 2>/dev/null | grep -q "install ok installed"; then
-    as_root apt-get remove -y -qq tallowin >/dev/null
-  fi
+  installed tallowin && as_root apt-get remove -y -qq tallowin >/dev/null
   rm -rf "$scratch"
 }
 trap cleanup EXIT
-
-source "$source/packaging/check-steps.sh"
-source "$source/packaging/display-checks.sh"
 silent() { local out; out=$("$@" 2>&1); local status=$?; echo "$out"; [ $status -eq 0 ] && [ -z "$out" ]; }
 
-windows_resource() {
-  x86_64-w64-mingw32-windres --preprocessor=cpp "$build/app/tallowin.rc" -O coff -o "$scratch/rc.o" &&
-  x86_64-w64-mingw32-windres -J coff -i "$scratch/rc.o" -O rc >"$scratch/rc.txt" &&
-  grep -q "^\"IDI_ICON1\" 14 /\* RT_GROUP_ICON" "$scratch/rc.txt" && grep -q '"ProductName", "Tallowin"' "$scratch/rc.txt"
-}
-one_icon_256_32() {
-  icotool -l "$1" && [ "$(icotool -l "$1")" = "--icon --index=1 --width=256 --height=256 --bit-depth=32 --palette-size=0" ]
-}
 installed_files() {
   dpkg -L tallowin >"$scratch/files" || return 1
   local path
@@ -54,10 +42,13 @@ keeps_running() ( # starts the installed program from an empty folder for three 
   kill -0 $pid || exit 1
   kill $pid; wait $pid 2>/dev/null; true
 )
+theme_icon_shown() { xprop -name Tallowin -len 8 _NET_WM_ICON 2>/dev/null | grep -q "Icon ("; }
 window_icon() ( # on an X server, from a folder without Logo.ico, so the icon comes from the theme
-  cd "$scratch/empty" || exit 1
-  xvfb-run -a sh -c '/usr/bin/tallowin & sleep 3
-    xprop -name Tallowin -len 8 _NET_WM_ICON | grep "Icon ("; found=$?; kill $!; exit $found'
+  cd "$scratch/empty" && start_x 1280x1024 || exit 1
+  /usr/bin/tallowin &
+  program=$!
+  trap 'kill $program; wait $program 2>/dev/null; stop_x' EXIT
+  retry 60 theme_icon_shown
 )
 
 # scales <screen> <Xft.dpi>:<scale the window is drawn at>...: the installed program started
@@ -81,11 +72,9 @@ scales() (
 
 scale_factor() { QT_SCALE_FACTOR=$1 scales 1920x1080 "none:$1"; }
 
-check "Windows resource compiles with the icon IDI_ICON1 and the version" windows_resource
-check "resources/Logo.ico holds one 256x256 32-bit image" one_icon_256_32 "$source/resources/Logo.ico"
-check "Logo.ico is beside the built program" cmp "$source/resources/Logo.ico" "$build/Logo.ico"
-check "desktop entry is valid" silent desktop-file-validate "$source/packaging/org.tallowin.Tallowin.desktop"
-check "metainfo is valid" appstreamcli validate --no-net "$build/packaging/org.tallowin.Tallowin.metainfo.xml"
+check "Logo.ico is beside the built program" cmp "$here/../../resources/Logo.ico" "$build/Logo.ico"
+check "desktop entry is valid" silent desktop-file-validate "$here/org.tallowin.Tallowin.desktop"
+check "metainfo is valid" appstreamcli validate --no-net "$build/packaging/linux/org.tallowin.Tallowin.metainfo.xml"
 
 rm -f "$build"/tallowin_*.deb
 check "cpack builds the .deb" bash -c "cd '$build' && cpack -G DEB"

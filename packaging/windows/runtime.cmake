@@ -42,7 +42,7 @@ if(TALLOWIN_QT_MAJOR EQUAL 5)
   endif()
   install(FILES ${catalogues} DESTINATION ${TALLOWIN_WINDOWS_DIR}/translations)
   # Without it QLibraryInfo places the translations beside the folder that holds Qt5Core.dll.
-  install(FILES windows/qt.conf DESTINATION ${TALLOWIN_WINDOWS_DIR})
+  install(FILES qt.conf DESTINATION ${TALLOWIN_WINDOWS_DIR})
 elseif(COMMAND qt6_generate_deploy_app_script)
   # Qt 6.5 renamed the option that receives the script's file name.
   if(Qt6Core_VERSION VERSION_LESS 6.5)

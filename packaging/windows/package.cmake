@@ -13,12 +13,12 @@ set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Tallowin)
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
 # The setup gets its own name; the ZIP keeps the folder's.
-set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/windows/cpack-options.cmake)
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/cpack-options.cmake)
 
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 if(CMAKE_HOST_UNIX)
   # A 64-bit installer: a 32-bit one cannot run where only 64-bit programs can (a 64-bit Wine).
-  set(CPACK_NSIS_EXECUTABLE ${CMAKE_CURRENT_LIST_DIR}/windows/makensis-amd64.sh)
+  set(CPACK_NSIS_EXECUTABLE ${CMAKE_CURRENT_LIST_DIR}/makensis-amd64.sh)
 endif()
 set(CPACK_NSIS_PACKAGE_NAME Tallowin)
 set(CPACK_NSIS_DISPLAY_NAME Tallowin)
