@@ -23,10 +23,7 @@ class TestDisplay : public QObject
     std::unique_ptr<MainWindow> window;
     QWidget *form() const { return window->centralWidget(); }
 
-    static qreal scale()
-    {
-        return qEnvironmentVariable("TALLOWIN_EXPECTED_SCALE", qEnvironmentVariable("QT_SCREEN_SCALE_FACTORS", "1")).toDouble();
-    }
+    static qreal scale() { return qEnvironmentVariable("TALLOWIN_EXPECTED_SCALE", qEnvironmentVariable("QT_SCREEN_SCALE_FACTORS", "1")).toDouble(); }
 
 public:
     static void initMain() { enableUnroundedScaling(); } // as the program starts
@@ -95,35 +92,31 @@ private slots:
     // The measures above see what is cut: at half as large again, many texts and numbers.
     void measuresSeeCuts()
     {
-        QFont font = form()->font();
-        const QFont normal = font;
-        font.setPointSizeF(font.pointSizeF() * 1.5);
-        form()->setFont(font);
+        const QFont normal = form()->font();
+        QFont large = normal;
+        large.setPointSizeF(normal.pointSizeF() * 1.5);
+        form()->setFont(large);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
         const auto widgets = form()->findChildren<QWidget *>();
         QVERIFY(std::count_if(widgets.begin(), widgets.end(), [](const QWidget *w) { return textOverflow(w) > 2; }) > 5);
         QVERIFY(numberOverflow(field<QDoubleSpinBox>(*window, "CoupleMax"), QStringLiteral("15000")) > 0);
         form()->setFont(normal);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     }
 
     void fontsThatStay()
     {
         const QFont button = field<QPushButton>(*window, "generer")->font();
-        QCOMPARE(button.family(), QStringLiteral("Verdana"));
-        QCOMPARE(button.pointSize(), 25);
+        QVERIFY(button.family() == QLatin1String("Verdana") && button.pointSize() == 25);
         // The engine group's own font sets kerning alone: size and family come from the form.
         const QFont engine = field<QGroupBox>(*window, "LiquidEngine")->font();
-        QVERIFY(engine.kerning());
-        QCOMPARE(engine.family(), form()->font().family());
+        QVERIFY(engine.kerning() && engine.family() == form()->font().family());
         QCOMPARE(engine.pointSizeF(), form()->font().pointSizeF());
         const QString family = QFontInfo(form()->font()).family();
         QVERIFY2(family == QLatin1String("Tahoma") || family == QLatin1String("MS Shell Dlg 2"), qPrintable(family));
         // The result dialog keeps Verdana at the toolkit's size.
         FenCodeGenere dialog(QStringLiteral("PART\n{\n}\n"), window.get());
         const QTextEdit *text = dialog.findChild<QTextEdit *>();
-        QCOMPARE(text->font().family(), QStringLiteral("Verdana"));
-        QCOMPARE(text->font().pointSizeF(), QApplication::font(text).pointSizeF());
+        QVERIFY(text->font().family() == QLatin1String("Verdana") && text->font().pointSizeF() == QApplication::font(text).pointSizeF());
     }
 
     // A fixed window on a laptop's screen, its taskbar taking 40 pixels at 100 %: drawn at
@@ -137,19 +130,14 @@ private slots:
     void fitsTheScreen()
     {
         QFETCH(QSize, screen);
-        QCOMPARE(window->minimumSize(), window->size());
-        QCOMPARE(window->maximumSize(), window->size());
+        QVERIFY(window->minimumSize() == window->size() && window->maximumSize() == window->size());
         QVERIFY(!(window->windowFlags() & Qt::WindowMaximizeButtonHint));
         const QSize area = screen - QSize(0, qRound(40 * scale()));
+        const auto fits = [&](qreal at) { return (window->size() * at + frameAllowance * scale()).boundedTo(area)
+                                                 == window->size() * at + frameAllowance * scale(); };
         const qreal drawnAt = fittingScale(window->size(), area, scale());
-        const QSize needed = window->size() * drawnAt + frameAllowance * scale();
-        QVERIFY2(needed.width() <= area.width() && needed.height() <= area.height(),
-                 qPrintable(QStringLiteral("%1x%2 at %3").arg(needed.width()).arg(needed.height()).arg(drawnAt)));
-        const QSize atScreenScale = window->size() * scale() + frameAllowance * scale();
-        if (atScreenScale.width() <= area.width() && atScreenScale.height() <= area.height())
-            QCOMPARE(drawnAt, scale());
-        else
-            QVERIFY(drawnAt < scale());
+        QVERIFY2(fits(drawnAt), qPrintable(QString::number(drawnAt)));
+        QVERIFY(fits(scale()) ? drawnAt == scale() : drawnAt < scale());
     }
 };
 

@@ -60,14 +60,6 @@ class TestGameReading : public QObject
     Q_OBJECT
 
 private slots:
-    void labels()
-    {
-        QStringList labels;
-        for (F field : typedTexts + QList<F>{F::AttachRules})
-            labels << fieldLabel(field);
-        QCOMPARE(labels, QStringList({"Auteur", "Nom", "Titre", "Créateur", "Description", "Règles d'attachement"}));
-    }
-
     void misreadings_data()
     {
         addColumns();
@@ -80,19 +72,14 @@ private slots:
         addRows("comment", typedTexts, "http://exemple.fr", {reads + "« http: »" + comment});
         addRows("comment", description, "voir http://exemple.fr",
                 {"Description : le jeu lira « voir http: » ; // commence un commentaire."});
-        addRows("brace in a comment", titre, "  // {", {reads + "une valeur vide" + comment});
         addRows("long reading", titre, "Réservoir " + QString(50, 'a') + "//",
                 {reads + "« Réservoir " + QString(30, 'a') + "… »" + comment});
-        addRows("comment", rules, "1,0,1,1,0 // pile", {reads + "« 1,0,1,1,0 »" + comment});
         addRows("block", typedTexts, "Réservoir{grand}",
                 {"%1 : le jeu lira « Réservoir » ; { ouvre un bloc qui avale la suite de la valeur."});
         addRows("lone {", titre, "Réservoir {", {reads + "« Réservoir »" + unclosed});
-        addRows("lone {, } in a comment", titre, "Réservoir { a // }", {reads + "« Réservoir »" + unclosed});
         addRows("lone }", titre, "Réservoir } fin", {reads + "« Réservoir »" + closed});
-        addRows("lone }", rules, "1,0,1,1,0}", {reads + "« 1,0,1,1,0 »" + closed});
         addRows("blanks at the ends", typedTexts, "\tRéservoir  ", {reads + "« Réservoir »" + trimmed});
         addRows("spaces only", titre, "  ", {reads + "une valeur vide" + trimmed});
-        addRows("blanks at the ends", rules, " 1,0,1,1,0", {reads + "« 1,0,1,1,0 »" + trimmed});
         addRows("escape", typedTexts, "C:\\nouveau", {"%1 : le jeu lira \\n comme un saut de ligne."});
         addRows("every escape", description, "a\\tb \\\"c\\\" \\n",
                 {reads + "\\n comme un saut de ligne, \\t comme une tabulation et \\\" comme un guillemet."});
@@ -100,24 +87,18 @@ private slots:
                 {reads + "\\t comme une tabulation.", reads + "« 1,0,1,1,0,0 »" + zeroed});
         addRows("underscore", {F::Nom}, "mon_reservoir",
                 {"Nom : le jeu nommera la pièce « mon.reservoir » ; il remplace chaque _ par un point."});
-        addRows("underscore", {F::Auteur, F::Titre, F::Createur, F::Description}, "mon_reservoir", {});
         addRows("space", {F::Nom}, "mon reservoir", {nameAdvice});
         addRows("patch characters", {F::Nom}, "r(1)|[2]*?", {nameAdvice});
         addRows("spaces after the commas", rules, "1, 0, 1, 1, 0",
                 {"Règles d'attachement : le jeu lira « 1,0,0,0,0 » ; tout champ autre que 1 exactement vaut 0."});
-        addRows("spaces after the commas", titre, "1, 0, 1, 1, 0", {});
         const QString tooFew = "%1 : il faut au moins 5 champs séparés par des virgules, le jeu n'en lira ";
         addRows("3 fields", rules, "1,0,1", {tooFew + "que 3 ; la pièce ne se chargera pas."});
         addRows("empty", rules, "", {tooFew + "qu'un ; la pièce ne se chargera pas."});
         addRows("9 fields", rules, "1,0,1,1,0,1,1,1,1",
                 {reads + "« 1,0,1,1,0,1,1,1 » ; les champs après le 8e sont ignorés."});
-        addRows("9 fields, a 2", rules, "2,0,1,1,0,1,1,1,x", {reads + "« 0,0,1,1,0,1,1,1 » ; tout champ "
-                "autre que 1 exactement vaut 0, et les champs après le 8e sont ignorés."});
         addRows("line break", {F::Auteur, F::Titre, F::Createur, F::Description}, "a\nb", {breakAdvice});
         addRows("line break", {F::Nom}, "a\nb", {nameAdvice, breakAdvice});
         addRows("line break", rules, "1,0,1,\n1,0", {reads + "« 1,0,1,0,0 »" + zeroed, breakAdvice});
-        addRows("every break", description, "a\rb\nc\r\nd\u2028e\u2029f", {breakAdvice});
-        addRows("break at the end", description, "Réservoir\r\n", {breakAdvice});
         QString big;
         while (big.size() < (1 << 20))
             big += QStringLiteral("Réservoir {de 2 m}\r\n\n\r\u2028\u2029\U0001F680 ");
@@ -137,16 +118,16 @@ private slots:
             addRows(value.first, {F::Auteur, F::Titre, F::Createur, F::Description}, value.first, {});
             addRows(value.first, {F::Nom}, value.first, value.second ? QStringList{nameAdvice} : QStringList());
         }
-        addRows("5 fields", {F::AttachRules}, "1,0,1,1,0", {});
-        addRows("8 fields", {F::AttachRules}, "1,0,1,1,0,1,1,1", {});
+        for (const char *rules : {"1,0,1,1,0", "1,0,1,1,0,1,1,1"})
+            addRows(rules, {F::AttachRules}, rules, {});
     }
     void ordinaryValues() { compareWarnings(); }
 
     void request()
     {
         GenerationRequest r;
-        r.auteur = "auteur1 "; r.createur = "auteur1"; r.nom = "mon_reservoir"; r.titre = "Tank A";
-        r.description = "voir http://exemple.fr"; r.attachRules = "1, 0,1,1,0";
+        r.auteur = "auteur1 ", r.createur = "auteur1", r.nom = "mon_reservoir", r.titre = "Tank A";
+        r.description = "voir http://exemple.fr", r.attachRules = "1, 0,1,1,0";
         const QString before = buildPartConfig(r);
         QStringList labels;
         for (const ReadingWarning &warning : readingWarnings(r))

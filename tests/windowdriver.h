@@ -21,7 +21,7 @@ struct Shown
 };
 
 // Presses "Générer !" (with the mouse, unless press does it another way) and closes
-// what it opens. Each result text must read as the configuration syntax.
+// what it opens.
 QList<Shown> pressGenerer(QWidget &window, const std::function<void()> &press = {});
 
 // Types text into widget key by key, as a keyboard does; letters beyond ASCII too.
