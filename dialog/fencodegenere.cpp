@@ -26,6 +26,12 @@ FenCodeGenere::FenCodeGenere(const QString &code, QWidget *parent,
     copier = new QPushButton(QStringLiteral("Copier le texte généré"));
     enregistrer = new QPushButton(QStringLiteral("Enregister sous..."));
 
+    // Named as their members, as the form's widgets are.
+    texte->setObjectName(QStringLiteral("texte"));
+    fermer->setObjectName(QStringLiteral("fermer"));
+    copier->setObjectName(QStringLiteral("copier"));
+    enregistrer->setObjectName(QStringLiteral("enregistrer"));
+
     auto *layout = new QVBoxLayout;
     layout->addWidget(texte);
     layout->addWidget(copier);

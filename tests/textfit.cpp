@@ -15,12 +15,8 @@ bool drawnText(const QWidget *widget, int *left, QString *text)
 {
     QStyle *style = widget->style();
     if (auto *label = qobject_cast<const QLabel *>(widget)) {
-        const int margin = label->margin();
-        QRect area = label->contentsRect().adjusted(margin, margin, -margin, -margin);
-        if (label->indent() > 0 && (label->alignment() & Qt::AlignLeft))
-            area.setLeft(area.left() + label->indent());
-        *text = label->text();
-        *left = style->itemTextRect(label->fontMetrics(), area, int(label->alignment()),
+        *text = label->text(); // the form's labels have no margin and no indent
+        *left = style->itemTextRect(label->fontMetrics(), label->contentsRect(), int(label->alignment()),
                                     label->isEnabled(), *text).left();
         return true;
     }
@@ -40,8 +36,6 @@ bool drawnText(const QWidget *widget, int *left, QString *text)
         option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
         if (group->isCheckable())
             option.subControls |= QStyle::SC_GroupBoxCheckBox;
-        if (group->isFlat())
-            option.features |= QStyleOptionFrame::Flat;
         *text = option.text;
         *left = style->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, group).left();
         return true;

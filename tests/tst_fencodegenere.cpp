@@ -9,24 +9,12 @@
 #include <QPushButton>
 #include <QLayout>
 #include <QScreen>
-#include <QTemporaryDir>
 #include <QTextEdit>
 #include <QtTest>
 
 namespace {
 // Non-ASCII letters, a tab and "\n" line ends, as the text builder writes them.
 const QString code = QStringLiteral("PART\n{\n\tname = Réservoir « été » Ω\n\tmass = 1.250\n}\n");
-
-QPushButton *button(const QWidget &dialog, const char *text)
-{
-    for (auto *b : dialog.findChildren<QPushButton *>()) {
-        if (b->text() == QString::fromUtf8(text))
-            return b;
-    }
-    QTest::qFail(text, __FILE__, __LINE__);
-    static auto *standIn = new QPushButton;
-    return standIn;
-}
 
 QByteArray contents(const QString &path)
 {
@@ -54,7 +42,7 @@ private slots:
         QCOMPARE(clipboard->text(), code); // before any button
         dialog.show();
         if (action == "Fermer") {
-            QTest::mouseClick(button(dialog, "Fermer"), Qt::LeftButton);
+            QTest::mouseClick(field<QPushButton>(dialog, "fermer"), Qt::LeftButton);
             QCOMPARE(dialog.result(), int(QDialog::Accepted));
         } else if (action == "Escape") {
             QTest::keyClick(&dialog, Qt::Key_Escape);
@@ -66,7 +54,7 @@ private slots:
             text->setTextCursor(cursor);
             text->copy();
             QCOMPARE(clipboard->text(), QStringLiteral("modifié "));
-            QTest::mouseClick(button(dialog, "Copier le texte généré"), Qt::LeftButton);
+            QTest::mouseClick(field<QPushButton>(dialog, "copier"), Qt::LeftButton);
         }
         QCOMPARE(dialog.isVisible(), action.endsWith("Copier"));
         QCOMPARE(clipboard->text(), code); // exactly as generated, without the edits
@@ -111,7 +99,7 @@ private slots:
         FenCodeGenere dialog(code, nullptr, QStringLiteral("Réservoir R/1"));
         dialog.show();
         QString proposed;
-        handleModals([&] { QTest::mouseClick(button(dialog, "Enregister sous..."), Qt::LeftButton); },
+        handleModals([&] { QTest::mouseClick(field<QPushButton>(dialog, "enregistrer"), Qt::LeftButton); },
                      [&](QDialog *modal) {
             auto *files = qobject_cast<QFileDialog *>(modal);
             if (!files)

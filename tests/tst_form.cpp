@@ -8,13 +8,10 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
-#include <QDir>
 #include <QDoubleSpinBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTemporaryDir>
-#include <QTranslator>
 #include <QtTest>
 
 class TestForm : public QObject

@@ -7,11 +7,9 @@
 #include "partconfig.h"
 #include "windowdriver.h"
 
-#include <QAbstractAnimation>
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QClipboard>
-#include <QFile>
 #include <QLineEdit>
 #include <QStatusBar>
 #include <QTextEdit>

@@ -95,10 +95,6 @@ R with(std::initializer_list<Flag> on, bool crossFeed = true)
     return r;
 }
 
-R everyBlock()
-{
-    return everyBlockOn(defaultRequest());
-}
 
 QStringList engine(bool stagingIcon, bool exhaustDamage)
 {
@@ -145,17 +141,13 @@ class TestPartConfig : public QObject
     Q_OBJECT
 
 private slots:
-    void defaultForm()
-    {
-        QCOMPARE(linesOf(defaultRequest()), defaultLines);
-    }
-
     // The 38 main lines, exactly these blocks after them, then the closing "}".
     void blocks_data()
     {
         QTest::addColumn<GenerationRequest>("request");
         QTest::addColumn<QStringList>("tail");
         const Flag on = &R::liquidEngineOn, icon = &R::iconeLiquidOn, exhaust = &R::exhaustOn;
+        QTest::newRow("the default form, every block off") << defaultRequest() << QStringList();
         QTest::newRow("engine only") << with({on}) << engine(false, false);
         QTest::newRow("staging icon") << with({on, icon}) << engine(true, false);
         QTest::newRow("exhaust damage") << with({on, exhaust}) << engine(false, true);
@@ -171,7 +163,7 @@ private slots:
                 << with({&R::ressourcesOn, resources[i]}) << QStringList(allResources.mid(i * 6, 6));
         QTest::newRow("resources, group off") << with({resources[0], resources[1], resources[2],
                                                        resources[3], resources[4]}) << QStringList();
-        QTest::newRow("every block") << everyBlock() << engine(true, true) + sas + winglet + crewPod + allResources;
+        QTest::newRow("every block") << everyBlockOn(defaultRequest()) << engine(true, true) + sas + winglet + crewPod + allResources;
     }
     void blocks()
     {
@@ -203,11 +195,11 @@ private slots:
     {
         QFETCH(QString, value);
         QFETCH(QString, expected);
-        R record = everyBlock();
+        R record = everyBlockOn(defaultRequest());
         for (const FormField &field : textFields())
             record.*field.value = value;
         const QStringList lines = linesOf(record);
-        QCOMPARE(lines.size(), buildPartConfig(everyBlock()).count(QLatin1Char('\n')) + 1);
+        QCOMPARE(lines.size(), buildPartConfig(everyBlockOn(defaultRequest())).count(QLatin1Char('\n')) + 1);
         for (const FormField &field : textFields())
             QVERIFY(lines.contains(QLatin1String(field.line) + expected));
     }

@@ -2,8 +2,6 @@
 // a failed save that says which file and why and leaves the old file as it was.
 #include "partfile.h"
 
-#include <QDir>
-#include <QTemporaryDir>
 #include <QtTest>
 #ifdef Q_OS_UNIX
 #include <csignal>

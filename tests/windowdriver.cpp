@@ -40,10 +40,7 @@ QList<Shown> pressGenerer(QWidget &window, const std::function<void()> &press)
             return box->accept();
         }
         shown.append({false, modal->windowTitle(), modal->findChild<QTextEdit *>()->toPlainText()});
-        for (auto *button : modal->findChildren<QPushButton *>()) {
-            if (button->text() == QLatin1String("Fermer"))
-                button->click();
-        }
+        field<QPushButton>(*modal, "fermer")->click();
     });
     return shown;
 }
