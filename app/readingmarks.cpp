@@ -64,18 +64,18 @@ ReadingMarks::ReadingMarks(const QList<QWidget *> &widgets, QStatusBar *statusBa
     : QObject(parent), statusBar(statusBar)
 {
     for (QWidget *widget : widgets) {
-        QObject *mark = nullptr;
+        Field field{TextField(fields.size()), widget, nullptr, nullptr, {}};
         if (auto *line = qobject_cast<QLineEdit *>(widget)) {
-            auto *action = new QAction(line);
-            line->addAction(action, QLineEdit::TrailingPosition);
+            field.icon = new QAction(line);
+            field.icon->setObjectName(QStringLiteral("readingMark"));
+            line->addAction(field.icon, QLineEdit::TrailingPosition);
             connect(line, &QLineEdit::textChanged, this, [this, line] { check(fieldOf(line)); });
-            mark = action;
         } else if (auto *edit = qobject_cast<QTextEdit *>(widget)) {
-            mark = new CornerMark(edit);
+            field.corner = new CornerMark(edit);
+            field.corner->setObjectName(QStringLiteral("readingMark"));
             connect(edit, &QTextEdit::textChanged, this, [this, edit] { check(fieldOf(edit)); });
         }
-        mark->setObjectName(QStringLiteral("readingMark"));
-        fields.append({TextField(fields.size()), widget, mark, {}});
+        fields.append(field);
     }
     for (Field &field : fields)
         check(field);
@@ -91,9 +91,9 @@ void ReadingMarks::showSummary()
 QString ReadingMarks::summary() const
 {
     QStringList labels;
-    for (int i = 0; i < fields.size(); ++i) {
-        if (misread(fields[i].warnings))
-            labels << fieldLabel(TextField(i));
+    for (const Field &field : fields) {
+        if (misread(field.warnings))
+            labels << fieldLabel(field.kind);
     }
     if (labels.isEmpty())
         return QString();
@@ -116,11 +116,12 @@ void ReadingMarks::check(Field &field)
     const QIcon icon = field.widget->style()->standardIcon(
         misread(field.warnings) ? QStyle::SP_MessageBoxWarning : QStyle::SP_MessageBoxInformation);
     const QString text = explanation(field.warnings);
-    if (auto *action = qobject_cast<QAction *>(field.mark)) {
-        action->setIcon(icon);
-        action->setToolTip(text);
-        action->setVisible(!field.warnings.isEmpty());
-    } else if (auto *corner = static_cast<CornerMark *>(qobject_cast<QLabel *>(field.mark))) {
+    if (field.icon) {
+        field.icon->setIcon(icon);
+        field.icon->setToolTip(text);
+        field.icon->setVisible(!field.warnings.isEmpty());
+    } else {
+        auto *corner = static_cast<CornerMark *>(field.corner);
         corner->setPixmap(icon.pixmap(corner->size()));
         corner->setToolTip(text);
         corner->place();

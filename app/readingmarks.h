@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QVector>
 
+class QAction;
+class QLabel;
 class QStatusBar;
 class QWidget;
 
@@ -24,18 +26,19 @@ public:
     // From now on the status bar names every field the game will misread, when no marked
     // field has the focus: called once a text has been generated.
     void showSummary();
-    // « Attention : Nom, Description — … », or empty when the game reads every field as typed.
-    QString summary() const;
 
 private:
     struct Field
     {
         TextField kind;
         QWidget *widget;
-        QObject *mark; // the line edit's icon action, or the label on the text edit
+        QAction *icon;   // a line edit's mark
+        QLabel *corner;  // the text edit's mark
         QList<ReadingWarning> warnings;
     };
 
+    // « Attention : Nom, Description — … », or empty when the game reads every field as typed.
+    QString summary() const;
     Field &fieldOf(const QWidget *widget);
     void check(Field &field);
     void showStatus();

@@ -2,6 +2,8 @@
 
 #include <QLocale>
 
+#include <optional>
+
 namespace {
 
 // The author's number with "." as its only decimal point and no blanks around it.
@@ -34,6 +36,18 @@ bool isPlainNumber(const QString &text, int *decimals)
     return true;
 }
 
+// The number a field reads in text, when it is one.
+std::optional<double> readNumber(const QString &text)
+{
+    int decimals = 0;
+    bool ok = false;
+    const QString number = normalized(text);
+    const double value = QLocale::c().toDouble(number, &ok);
+    if (!ok || !isPlainNumber(number, &decimals))
+        return std::nullopt;
+    return value;
+}
+
 } // namespace
 
 NumberField::NumberField(QWidget *parent) : QDoubleSpinBox(parent) {}
@@ -54,19 +68,14 @@ QValidator::State NumberField::validate(QString &input, int &pos) const
 
 void NumberField::fixup(QString &input) const
 {
-    QString number = normalized(input);
-    int decimalsTyped = 0;
-    bool ok = false;
-    const double value = QLocale::c().toDouble(number, &ok);
-    if (isPlainNumber(number, &decimalsTyped) && ok)
-        input = textFromValue(qBound(minimum(), rounded(value), maximum()));
+    if (const std::optional<double> number = readNumber(input))
+        input = textFromValue(qBound(minimum(), rounded(*number), maximum()));
 }
 
 double NumberField::valueFromText(const QString &text) const
 {
-    bool ok = false;
-    const double value = QLocale::c().toDouble(normalized(text), &ok);
-    return ok ? rounded(value) : this->value();
+    const std::optional<double> number = readNumber(text);
+    return number ? rounded(*number) : value();
 }
 
 double NumberField::rounded(double value) const
