@@ -2,6 +2,7 @@
 #define GENERATIONREQUEST_H
 
 #include <QString>
+#include <QVector>
 
 // Everything one part configuration text needs, captured from the form.
 // Numbers are already formatted exactly as their spin box shows them.
@@ -57,5 +58,13 @@ struct GenerationRequest
     bool electricitOn = false;
     bool xenonOn = false;
 };
+
+// Every entry of the record: the number texts and texts, and the checked states.
+const QVector<QString GenerationRequest::*> &requestTexts();
+const QVector<bool GenerationRequest::*> &requestFlags();
+
+// Entry by entry.
+bool operator==(const GenerationRequest &a, const GenerationRequest &b);
+inline bool operator!=(const GenerationRequest &a, const GenerationRequest &b) { return !(a == b); }
 
 #endif // GENERATIONREQUEST_H

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QStandardPaths>
@@ -64,7 +65,44 @@ QString failureMessage(const QString &path, SaveStage stage, const QString &tool
         .arg(QDir::toNativeSeparators(path), reasonFor(path, stage, toolkitReason));
 }
 
+QString openFailure(const QString &path, const QString &reason)
+{
+    return QStringLiteral("Impossible d'ouvrir le fichier « %1 » : %2.").arg(QDir::toNativeSeparators(path), reason);
+}
+
+QString megabytes(qint64 bytes)
+{
+    const double mebibytes = bytes / (1024.0 * 1024.0);
+    const bool whole = mebibytes >= 10 || bytes % (1024 * 1024) == 0;
+    return QLocale(QLocale::French).toString(mebibytes, 'f', whole ? 0 : 1) + QStringLiteral(" Mo");
+}
+
 } // namespace
+
+QString readPartFileBytes(const QString &path, QByteArray *bytes)
+{
+    const QFileInfo info(path);
+    const QString tooLarge = QStringLiteral("il fait %1, bien plus qu'un fichier de pièces (%2 au plus)");
+    if (!info.exists())
+        return openFailure(path, QStringLiteral("il n'existe pas"));
+    if (info.isDir())
+        return openFailure(path, QStringLiteral("c'est un dossier"));
+    if (!info.isFile()) // a device or a pipe: its reading might never end
+        return openFailure(path, QStringLiteral("ce n'est pas un fichier ordinaire"));
+    if (info.size() > largestPartFile)
+        return openFailure(path, tooLarge.arg(megabytes(info.size()), megabytes(largestPartFile)));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return openFailure(path, info.isReadable() ? asClause(file.errorString(), path)
+                                                   : QStringLiteral("il n'est pas accessible en lecture"));
+    }
+    *bytes = file.read(largestPartFile + 1);
+    if (file.error() != QFileDevice::NoError)
+        return openFailure(path, asClause(file.errorString(), path));
+    if (bytes->size() > largestPartFile) // it grew since
+        return openFailure(path, tooLarge.arg(megabytes(file.size()), megabytes(largestPartFile)));
+    return QString();
+}
 
 QString partFileName(const QString &partName)
 {
@@ -82,14 +120,17 @@ QString partFileName(const QString &partName)
     return name + QStringLiteral(".cfg");
 }
 
-QString proposedPartFile(const QString &partName)
+QString proposedFolder()
 {
     QString folder = lastFolder;
     if (folder.isEmpty())
         folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty())
-        folder = QDir::homePath();
-    return QDir(folder).filePath(partFileName(partName));
+    return folder.isEmpty() ? QDir::homePath() : folder;
+}
+
+QString proposedPartFile(const QString &partName)
+{
+    return QDir(proposedFolder()).filePath(partFileName(partName));
 }
 
 void rememberChosenFile(const QString &path)

@@ -1,6 +1,7 @@
 #ifndef PARTFILE_H
 #define PARTFILE_H
 
+#include <QByteArray>
 #include <QString>
 
 // The part's name with ".cfg", each character a file name may not hold replaced by "_";
@@ -11,8 +12,20 @@ QString partFileName(const QString &partName);
 // documents folder, else in the home folder.
 QString proposedPartFile(const QString &partName);
 
+// The folder of the file last chosen in this run, else the user's documents folder, else the
+// home folder.
+QString proposedFolder();
+
 // Offers the folder of a file the author has just chosen from then on, for this run.
 void rememberChosenFile(const QString &path);
+
+// The largest file read as a part file. A part's file is a few KB and a file of many parts a
+// few hundred; one past this is something else, and it would take more than a moment to read.
+constexpr qint64 largestPartFile = 4 * 1024 * 1024;
+
+// Reads the file at path whole into bytes. Returns an empty string, or one sentence that says
+// which file could not be read and why (a folder, gone, unreadable, past largestPartFile).
+QString readPartFileBytes(const QString &path, QByteArray *bytes);
 
 // Writes text to path in UTF-8, atomically: an existing file is replaced only once the whole
 // text is written. Returns an empty string, or one sentence that says which file could not

@@ -72,3 +72,28 @@ GenerationRequest everyBlockOn(GenerationRequest request)
     }
     return request;
 }
+
+const QStringList moduleEntries = {"Part", "AdvSASModule", "CommandPod", "ControlSurface", "FuelLine",
+                                   "SasModule", "Strut", "StrutConnector", "Winglet"};
+const QStringList categoryEntries = {"Pods", "Propulsion", "Control", "Structural", "Aero", "Utility", "Science"};
+
+FormShape formShape()
+{
+    FormShape shape;
+    shape.fresh = freshForm();
+    for (const FormField &f : formFields) {
+        if (!f.value)
+            continue;
+        FormShape::Field field{f.value, QString::fromUtf8(f.widget), -1, 0, {}, 32767};
+        if (f.maximum) {
+            const QString maximum = QString::fromUtf8(f.maximum);
+            field.decimals = maximum.contains('.') ? maximum.size() - maximum.indexOf('.') - 1 : 0;
+            field.maximum = maximum.toDouble();
+        }
+        field.choices = f.value == &R::module ? moduleEntries : f.value == &R::categorie ? categoryEntries : QStringList();
+        if (f.value == &R::description)
+            field.maxLength = 1 << 20;
+        shape.fields << field;
+    }
+    return shape;
+}

@@ -1,7 +1,10 @@
 #ifndef FORMFIELDS_H
 #define FORMFIELDS_H
 
+#include "formshape.h"
 #include "generationrequest.h"
+
+#include <QStringList>
 
 #include <QVector>
 
@@ -25,6 +28,14 @@ extern const QVector<FormField> formFields;
 
 // The form as it opens, every value as its field shows it.
 GenerationRequest freshForm();
+
+// The entries of the drop-down lists Module and Categorie.
+extern const QStringList moduleEntries;
+extern const QStringList categoryEntries;
+
+// What the fields hold, as the window tells the reader of part files: each number field's
+// decimals and maximum from its row, the lists' entries, the texts' longest.
+FormShape formShape();
 
 // The same with every feature group and check box ticked: the text holds every line.
 GenerationRequest everyBlockOn(GenerationRequest request = freshForm());

@@ -1,6 +1,7 @@
 // The main window's form as the author meets it: typing and stepping numbers,
 // enabling rules, the fuel-to-oxidizer suggestion, texts and start-up.
 #include "displayscale.h"
+#include "formfields.h"
 #include "mainwindow.h"
 #include "translation.h"
 #include "windowdriver.h"
@@ -154,10 +155,8 @@ private slots:
                 list << box->itemText(i);
             return list;
         };
-        QCOMPARE(entries("Module"), QStringList({"Part", "AdvSASModule", "CommandPod", "ControlSurface",
-                                                 "FuelLine", "SasModule", "Strut", "StrutConnector", "Winglet"}));
-        QCOMPARE(entries("Categorie"), QStringList({"Pods", "Propulsion", "Control", "Structural", "Aero",
-                                                    "Utility", "Science"}));
+        QCOMPARE(entries("Module"), moduleEntries);
+        QCOMPARE(entries("Categorie"), categoryEntries);
     }
 
     // The toolkit's texts in the user's language when there is a catalogue; from a

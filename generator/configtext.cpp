@@ -1,0 +1,242 @@
+#include "configtext.h"
+
+namespace {
+
+constexpr ushort replacementCharacter = 0xfffd;
+
+// UTF-8 as a strict decoder reads it: each longest invalid sequence becomes one U+FFFD,
+// whose positions go to invalidAt.
+QString decodeUtf8(const uchar *p, const uchar *end, QVector<int> *invalidAt)
+{
+    QString text(int(end - p), Qt::Uninitialized); // never more characters than bytes
+    ushort *out = reinterpret_cast<ushort *>(text.data());
+    ushort *const first = out;
+    while (p < end) {
+        const uchar lead = *p++;
+        if (lead < 0x80) {
+            *out++ = lead;
+            continue;
+        }
+        int needed = 0;
+        uint code = 0;
+        uchar low = 0x80, high = 0xbf;
+        if (lead >= 0xc2 && lead <= 0xdf) {
+            needed = 1, code = lead & 0x1f;
+        } else if (lead >= 0xe0 && lead <= 0xef) {
+            needed = 2, code = lead & 0x0f;
+            low = lead == 0xe0 ? 0xa0 : 0x80, high = lead == 0xed ? 0x9f : 0xbf;
+        } else if (lead >= 0xf0 && lead <= 0xf4) {
+            needed = 3, code = lead & 0x07;
+            low = lead == 0xf0 ? 0x90 : 0x80, high = lead == 0xf4 ? 0x8f : 0xbf;
+        }
+        int got = 0;
+        while (got < needed && p < end && *p >= low && *p <= high) {
+            code = code << 6 | (*p++ & 0x3f);
+            low = 0x80, high = 0xbf;
+            ++got;
+        }
+        if (needed == 0 || got < needed) {
+            invalidAt->append(int(out - first));
+            *out++ = replacementCharacter;
+        } else if (code >= 0x10000) {
+            *out++ = ushort(0xd7c0 + (code >> 10));
+            *out++ = ushort(0xdc00 | (code & 0x3ff));
+        } else {
+            *out++ = ushort(code);
+        }
+    }
+    text.truncate(int(out - first));
+    return text;
+}
+
+QString decodeUtf16(const uchar *p, const uchar *end, bool bigEndian)
+{
+    QString text(int((end - p) / 2), Qt::Uninitialized);
+    ushort *out = reinterpret_cast<ushort *>(text.data());
+    for (; p + 1 < end; p += 2)
+        *out++ = bigEndian ? ushort(p[0] << 8 | p[1]) : ushort(p[1] << 8 | p[0]);
+    return text;
+}
+
+bool isBlank(QChar c)
+{
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+}
+
+class Parser
+{
+public:
+    explicit Parser(ConfigText &config) : c(config), t(config.text)
+    {
+        c.nodes.append(ConfigNode{});
+        open.append(0);
+    }
+
+    void line(int start, int end, int number)
+    {
+        lineNumber = number;
+        bool content = false;
+        int segment = start;
+        int contentEnd = end;
+        for (int i = start; i < end; ++i) {
+            const QChar ch = t.at(i);
+            if (ch == QLatin1Char('/') && i + 1 < end && t.at(i + 1) == QLatin1Char('/')) {
+                c.comments.append(ConfigComment{number, {i, end - i}});
+                content = true;
+                contentEnd = i;
+                break;
+            }
+            if (ch == QLatin1Char('{') || ch == QLatin1Char('}')) {
+                text(segment, i, false);
+                ch == QLatin1Char('{') ? openNode() : closeNode();
+                content = true;
+                segment = i + 1;
+            }
+        }
+        content = text(segment, contentEnd, contentEnd == end) || content;
+        c.lineHasContent.append(content);
+    }
+
+    void finish()
+    {
+        dropPending();
+        c.nodes[0].lastLine = c.lineCount;
+        for (int i = open.size() - 1; i > 0; --i) {
+            c.nodes[open[i]].lastLine = c.lineCount;
+            c.notes.append(SyntaxNote{SyntaxNote::NeverClosed, c.nodes[open[i]].line, open[i], c.nodes[open[i]].name});
+        }
+    }
+
+private:
+    // A segment between braces and comments; false when it is blank.
+    bool text(int start, int end, bool endsLine)
+    {
+        const int rawEnd = end;
+        while (start < end && isBlank(t.at(start)))
+            ++start;
+        while (end > start && isBlank(t.at(end - 1)))
+            --end;
+        if (start == end)
+            return false;
+        int equals = start;
+        while (equals < end && t.at(equals) != QLatin1Char('='))
+            ++equals;
+        if (equals == end) {
+            dropPending();
+            pending = {start, end - start};
+            pendingLine = lineNumber;
+            return true;
+        }
+        dropPending();
+        ConfigValue value;
+        value.key = trimmed(start, equals);
+        value.value = trimmed(equals + 1, end);
+        value.raw = {equals + 1, rawEnd - equals - 1};
+        value.endsLine = endsLine;
+        value.line = lineNumber;
+        ConfigNode &node = c.nodes[open.last()];
+        const int index = c.values.size();
+        (node.lastValue < 0 ? node.firstValue : c.values[node.lastValue].next) = index;
+        node.lastValue = index;
+        c.values.append(value);
+        return true;
+    }
+
+    Span trimmed(int start, int end) const
+    {
+        while (start < end && isBlank(t.at(start)))
+            ++start;
+        while (end > start && isBlank(t.at(end - 1)))
+            --end;
+        return {start, end - start};
+    }
+
+    void dropPending()
+    {
+        if (pendingLine > 0)
+            c.notes.append(SyntaxNote{SyntaxNote::LoneText, pendingLine, -1, pending});
+        pendingLine = 0;
+    }
+
+    void openNode()
+    {
+        ConfigNode node;
+        node.parent = open.last();
+        node.line = pendingLine > 0 ? pendingLine : lineNumber;
+        node.name = pendingLine > 0 ? pending : Span{};
+        pendingLine = 0;
+        const int index = c.nodes.size();
+        ConfigNode &parent = c.nodes[node.parent];
+        (parent.lastChild < 0 ? parent.firstChild : c.nodes[parent.lastChild].nextSibling) = index;
+        parent.lastChild = index;
+        c.nodes.append(node);
+        open.append(index);
+    }
+
+    void closeNode()
+    {
+        dropPending();
+        if (open.size() == 1) {
+            c.notes.append(SyntaxNote{SyntaxNote::StrayClose, lineNumber, -1, {}});
+            return;
+        }
+        ConfigNode &node = c.nodes[open.takeLast()];
+        node.lastLine = lineNumber;
+        node.closed = true;
+    }
+
+    ConfigText &c;
+    const QString &t;
+    QVector<int> open; // the nodes still open, the file first
+    Span pending;      // a name waiting for its "{"
+    int pendingLine = 0;
+    int lineNumber = 0;
+};
+
+} // namespace
+
+int ConfigText::firstValue(int node, QStringView key) const
+{
+    for (int v = nodes.at(node).firstValue; v >= 0; v = values.at(v).next) {
+        if (view(values.at(v).key) == key)
+            return v;
+    }
+    return -1;
+}
+
+ConfigText parseConfigText(const QByteArray &bytes)
+{
+    ConfigText config;
+    const auto *p = reinterpret_cast<const uchar *>(bytes.constData());
+    const uchar *end = p + bytes.size();
+    QVector<int> invalidAt;
+    if (bytes.startsWith("\xef\xbb\xbf"))
+        config.text = decodeUtf8(p + 3, end, &invalidAt);
+    else if (bytes.startsWith("\xff\xfe") || bytes.startsWith("\xfe\xff"))
+        config.text = decodeUtf16(p + 2, end, bytes.at(0) == '\xfe');
+    else
+        config.text = decodeUtf8(p, end, &invalidAt);
+
+    const QString &t = config.text;
+    config.binary = t.contains(QChar(0)) || invalidAt.size() > bytes.size() / 10;
+    config.lineHasContent.append(false); // no line 0
+    Parser parser(config);
+    int invalid = 0;
+    for (int start = 0, number = 1; start < t.size(); ++number) {
+        int end = start;
+        while (end < t.size() && t.at(end) != QLatin1Char('\n') && t.at(end) != QLatin1Char('\r'))
+            ++end;
+        config.lineCount = number;
+        parser.line(start, end, number);
+        if (invalid < invalidAt.size() && invalidAt.at(invalid) < end) {
+            config.notes.append(SyntaxNote{SyntaxNote::NotUtf8, number, -1, {start, end - start}});
+            while (invalid < invalidAt.size() && invalidAt.at(invalid) < end)
+                ++invalid;
+        }
+        start = end + 1;
+        if (end + 1 < t.size() && t.at(end) == QLatin1Char('\r') && t.at(end + 1) == QLatin1Char('\n'))
+            ++start;
+    }
+    parser.finish();
+    return config;
+}
