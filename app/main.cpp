@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QLocale>
+#include <QTimer>
 #include <QTranslator>
 
 #include <optional>
@@ -34,5 +35,8 @@ int main(int argc, char **argv)
     }
     placeOnScreen(*window);
     window->show();
+    // A file named on the command line opens once the window is on the screen, so that any
+    // question or account about it stands in front of the window.
+    QTimer::singleShot(0, &*window, [&] { window->openStartFile(QCoreApplication::arguments()); });
     return application->exec();
 }

@@ -3,18 +3,89 @@
 
 #include "fencodegenere.h"
 #include "formfont.h"
+#include "partchoice.h"
 #include "partconfig.h"
+#include "partfile.h"
+#include "partreading.h"
 #include "readingmarks.h"
 
+#include <QApplication>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPointer>
+#include <QStyle>
+#include <QTimer>
+
+namespace {
+
+using R = GenerationRequest;
+using U = Ui_MainWindow;
+
+// Each entry of the record and the field it is read from and written to.
+const std::pair<QString R::*, NumberField *U::*> numberFields[] = {
+    {&R::echelle, &U::Echelle}, {&R::cost, &U::Cost}, {&R::mass, &U::Mass}, {&R::dragMax, &U::dragMax},
+    {&R::dragMin, &U::dragMin}, {&R::dragTorque, &U::dragTorque}, {&R::resist, &U::Resist},
+    {&R::temp, &U::Temp}, {&R::coupleMax, &U::CoupleMax}, {&R::puissanceMin, &U::PuissanceMin},
+    {&R::puissanceMax, &U::PuissanceMax}, {&R::tempGen, &U::TempGen}, {&R::voidIsp, &U::voidISP},
+    {&R::atmIsp, &U::atmISP}, {&R::cLift, &U::CLift}, {&R::cDrag, &U::CDrag}, {&R::crew, &U::Crew},
+    {&R::minCrew, &U::MinCrew}, {&R::fuelAmount, &U::Fuel}, {&R::oxiAmount, &U::Oxi}, // Oxi after Fuel,
+    {&R::xenonAmount, &U::Xenon}, {&R::rcsFuelAmount, &U::RCSFuel},                    // which it follows
+    {&R::electricAmount, &U::Electric}};
+const std::pair<QString R::*, QLineEdit *U::*> lineFields[] = {
+    {&R::nom, &U::Nom}, {&R::auteur, &U::Auteur}, {&R::titre, &U::Titre}, {&R::createur, &U::Createur},
+    {&R::attachRules, &U::attachRules}};
+const std::pair<QString R::*, QComboBox *U::*> listFields[] = {{&R::module, &U::Module}, {&R::categorie, &U::Categorie}};
+const std::pair<bool R::*, QGroupBox *U::*> groups[] = {
+    {&R::liquidEngineOn, &U::LiquidEngine}, {&R::sasOn, &U::SAS}, {&R::wingOn, &U::Wing}, {&R::podsOn, &U::Pods},
+    {&R::ressourcesOn, &U::Ressources}};
+const std::pair<bool R::*, QCheckBox *U::*> checkBoxes[] = {
+    {&R::iconeLiquidOn, &U::IconeLiquid}, {&R::exhaustOn, &U::Exhaust}, {&R::fuelCrossfeedOn, &U::FuelCrossfeed},
+    {&R::fuelOn, &U::fuel}, {&R::oxidizerOn, &U::Oxidizer}, {&R::rcsGazOn, &U::RCSGaz},
+    {&R::electricitOn, &U::Electricit}, {&R::xenonOn, &U::Xenon_2}};
+
+// The text that names a field: its label's, or that of the check box on its row (the
+// resource amounts), without the colon or question mark.
+QString labelOf(const QWidget *field)
+{
+    QString text = field->objectName();
+    for (const QLabel *label : field->window()->findChildren<QLabel *>()) {
+        if (label->buddy() == field)
+            text = label->text();
+    }
+    if (auto *grid = qobject_cast<QGridLayout *>(field->parentWidget()->layout())) {
+        int row = 0, column = 0, rows = 0, columns = 0;
+        grid->getItemPosition(grid->indexOf(const_cast<QWidget *>(field)), &row, &column, &rows, &columns);
+        if (auto *box = qobject_cast<QAbstractButton *>(grid->itemAtPosition(row, 0)->widget()))
+            text = box->text();
+    }
+    while (text.endsWith(QLatin1Char(':')) || text.endsWith(QLatin1Char('?')) || text.endsWith(QLatin1Char(' ')))
+        text.chop(1);
+    return text;
+}
+
+// The local file that a drag carries, if any.
+QString draggedFile(const QEvent *event)
+{
+    const QMimeData *data = static_cast<const QDropEvent *>(event)->mimeData();
+    for (const QUrl &url : data ? data->urls() : QList<QUrl>()) {
+        if (url.isLocalFile())
+            return url.toLocalFile();
+    }
+    return QString();
+}
+
+} // namespace
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent), ui(new Ui_MainWindow)
 {
     ui->setupUi(this);
-    // Nothing in the form moves or grows: the window keeps the form's size, and there is
-    // nothing to maximise (a maximised window would only add empty space around it).
+    // Nothing in the form moves or grows: the window keeps the form's size plus what its tool
+    // bar and status bar need, and there is nothing to maximise.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     // On the form alone: the result dialog and the message boxes keep the toolkit's font.
@@ -23,6 +94,16 @@ MainWindow::MainWindow(QWidget *parent)
     connect(ui->generer, SIGNAL(clicked()), this, SLOT(genererCode()));
     readingMarks = new ReadingMarks({ui->Auteur, ui->Nom, ui->Titre, ui->Createur, ui->Description, ui->attachRules},
                                     ui->statusBar, this);
+
+    ui->actionOuvrir->setIcon(QIcon::fromTheme(QStringLiteral("document-open"),
+                                               style()->standardIcon(QStyle::SP_DialogOpenButton)));
+    ui->actionOuvrir->setShortcuts(QKeySequence::Open);
+    connect(ui->actionOuvrir, &QAction::triggered, this, &MainWindow::chooseFile);
+    setAcceptDrops(true);
+    qApp->installEventFilter(this);
+
+    formShape = shape();
+    untouched = formShape.fresh;
     // The first field a person reads; the tab order goes on from there.
     ui->Auteur->setFocus();
 }
@@ -49,69 +130,153 @@ void MainWindow::genererCode()
         }
     }
 
-    // A number still being typed is read as the field will show it once left.
-    for (QDoubleSpinBox *box : ui->centralWidget->findChildren<QDoubleSpinBox *>())
-        box->interpretText();
     const QString code = buildPartConfig(request());
     // The text is written as typed; the status bar names what the game will read otherwise.
     readingMarks->showSummary();
     // Freed once closed: a dialog kept per press would hold its window buffer for good.
     QPointer<FenCodeGenere> dialog = new FenCodeGenere(code, this, ui->Nom->text());
+    dialog->keepLinesOf(openedFile, linesLeftOut);
     dialog->exec();
     delete dialog;
 }
 
 GenerationRequest MainWindow::request() const
 {
-    // Exactly what each field shows: its own decimals, "." and no group separator.
-    const auto number = [](const QDoubleSpinBox *box) { return box->textFromValue(box->value()); };
-
+    // A number still being typed is read as the field will show it once left.
+    for (const auto &field : numberFields)
+        (ui->*field.second)->interpretText();
     GenerationRequest r;
-    r.echelle = number(ui->Echelle);
-    r.cost = number(ui->Cost);
-    r.mass = number(ui->Mass);
-    r.dragMax = number(ui->dragMax);
-    r.dragMin = number(ui->dragMin);
-    r.dragTorque = number(ui->dragTorque);
-    r.resist = number(ui->Resist);
-    r.temp = number(ui->Temp);
-    r.coupleMax = number(ui->CoupleMax);
-    r.puissanceMin = number(ui->PuissanceMin);
-    r.puissanceMax = number(ui->PuissanceMax);
-    r.tempGen = number(ui->TempGen);
-    r.voidIsp = number(ui->voidISP);
-    r.atmIsp = number(ui->atmISP);
-    r.cLift = number(ui->CLift);
-    r.cDrag = number(ui->CDrag);
-    r.crew = number(ui->Crew);
-    r.minCrew = number(ui->MinCrew);
-    r.fuelAmount = number(ui->Fuel);
-    r.oxiAmount = number(ui->Oxi);
-    r.xenonAmount = number(ui->Xenon);
-    r.rcsFuelAmount = number(ui->RCSFuel);
-    r.electricAmount = number(ui->Electric);
-
-    r.nom = ui->Nom->text();
-    r.module = ui->Module->currentText();
-    r.auteur = ui->Auteur->text();
-    r.categorie = ui->Categorie->currentText();
-    r.titre = ui->Titre->text();
-    r.createur = ui->Createur->text();
+    // Exactly what each field shows: its own decimals, "." and no group separator.
+    for (const auto &field : numberFields)
+        r.*field.first = (ui->*field.second)->textFromValue((ui->*field.second)->value());
+    for (const auto &field : lineFields)
+        r.*field.first = (ui->*field.second)->text();
+    for (const auto &field : listFields)
+        r.*field.first = (ui->*field.second)->currentText();
     r.description = ui->Description->toPlainText();
-    r.attachRules = ui->attachRules->text();
-
-    r.liquidEngineOn = ui->LiquidEngine->isChecked();
-    r.iconeLiquidOn = ui->IconeLiquid->isChecked();
-    r.exhaustOn = ui->Exhaust->isChecked();
-    r.fuelCrossfeedOn = ui->FuelCrossfeed->isChecked();
-    r.sasOn = ui->SAS->isChecked();
-    r.wingOn = ui->Wing->isChecked();
-    r.podsOn = ui->Pods->isChecked();
-    r.ressourcesOn = ui->Ressources->isChecked();
-    r.fuelOn = ui->fuel->isChecked();
-    r.oxidizerOn = ui->Oxidizer->isChecked();
-    r.rcsGazOn = ui->RCSGaz->isChecked();
-    r.electricitOn = ui->Electricit->isChecked();
-    r.xenonOn = ui->Xenon_2->isChecked();
+    for (const auto &group : groups)
+        r.*group.first = (ui->*group.second)->isChecked();
+    for (const auto &box : checkBoxes)
+        r.*box.first = (ui->*box.second)->isChecked();
     return r;
+}
+
+void MainWindow::setForm(const GenerationRequest &form)
+{
+    for (const auto &field : numberFields)
+        (ui->*field.second)->setValue((form.*field.first).toDouble());
+    for (const auto &field : lineFields)
+        (ui->*field.second)->setText(form.*field.first);
+    for (const auto &field : listFields)
+        (ui->*field.second)->setCurrentIndex((ui->*field.second)->findText(form.*field.first));
+    ui->Description->setPlainText(form.description);
+    for (const auto &group : groups)
+        (ui->*group.second)->setChecked(form.*group.first);
+    for (const auto &box : checkBoxes)
+        (ui->*box.second)->setChecked(form.*box.first);
+}
+
+FormShape MainWindow::shape() const
+{
+    FormShape shape;
+    shape.fresh = request();
+    for (const auto &field : numberFields) {
+        const NumberField *box = ui->*field.second;
+        shape.fields.append({field.first, labelOf(box), box->decimals(), box->maximum(), {}, 0});
+    }
+    for (const auto &field : lineFields)
+        shape.fields.append({field.first, labelOf(ui->*field.second), -1, 0, {}, (ui->*field.second)->maxLength()});
+    for (const auto &field : listFields) {
+        QStringList entries;
+        for (int i = 0; i < (ui->*field.second)->count(); ++i)
+            entries << (ui->*field.second)->itemText(i);
+        shape.fields.append({field.first, labelOf(ui->*field.second), -1, 0, entries, 0});
+    }
+    // Past a million characters, laying the text out would hold the window for seconds.
+    shape.fields.append({&R::description, labelOf(ui->Description), -1, 0, {}, 1 << 20});
+    return shape;
+}
+
+bool MainWindow::touched() const
+{
+    return request() != untouched;
+}
+
+void MainWindow::chooseFile()
+{
+    const QString path = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Ouvrir une pièce"), proposedFolder(),
+        QStringLiteral("Configuration de pièce (*.cfg);;Tous les fichiers (*)"));
+    if (!path.isEmpty())
+        openPartFile(path);
+}
+
+void MainWindow::openStartFile(const QStringList &arguments)
+{
+    if (arguments.size() > 1 && QFileInfo(arguments.at(1)).isFile())
+        openPartFile(arguments.at(1));
+}
+
+void MainWindow::openPartFile(const QString &path)
+{
+    const QString title = QStringLiteral("Ouvrir une pièce");
+    const QString name = QFileInfo(path).fileName();
+    QByteArray bytes;
+    if (const QString failure = readPartFileBytes(path, &bytes); !failure.isEmpty())
+        return void(QMessageBox::warning(this, title, failure));
+    const PartFile file = readPartFile(bytes);
+    if (file.parts.isEmpty()) {
+        return void(QMessageBox::warning(this, title, QStringLiteral("%1 ne définit aucune pièce : %2.")
+                                                          .arg(name, file.whatInstead())));
+    }
+    int part = 0;
+    if (file.parts.size() > 1) {
+        QStringList parts;
+        for (const PartEntry &entry : file.parts) {
+            const QString shown = entry.name.isEmpty() ? QStringLiteral("(sans nom)") : entry.name;
+            parts << (entry.title.isEmpty() ? shown : shown + QStringLiteral(" — ") + entry.title);
+        }
+        if ((part = PartChoice::choose(name, parts, this)) < 0)
+            return;
+    }
+    if (touched()) {
+        QMessageBox question(QMessageBox::Question, title,
+                             QStringLiteral("Remplacer le formulaire par le contenu de %1 ?").arg(name),
+                             QMessageBox::NoButton, this);
+        const QPushButton *replace = question.addButton(QStringLiteral("Remplacer"), QMessageBox::AcceptRole);
+        question.setDefaultButton(question.addButton(QStringLiteral("Annuler"), QMessageBox::RejectRole));
+        question.exec();
+        if (question.clickedButton() != replace)
+            return;
+    }
+
+    const PartReading reading = readPart(file, part, formShape);
+    setForm(reading.request);
+    untouched = request();
+    openedFile = path;
+    linesLeftOut = reading.linesLeftOut;
+    rememberChosenFile(path);
+    setWindowTitle(name + QStringLiteral(" — Tallowin"));
+    if (!reading.complete()) {
+        QMessageBox account(QMessageBox::Information, title, reading.summary(name), QMessageBox::Ok, this);
+        account.setDetailedText(reading.details());
+        account.exec();
+    }
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
+        return false;
+    auto *widget = qobject_cast<QWidget *>(watched);
+    const QString path = draggedFile(event);
+    if (!widget || widget->window() != this || path.isEmpty())
+        return false;
+    auto *drop = static_cast<QDropEvent *>(event);
+    drop->acceptProposedAction();
+    // Opened once the drop is over: the program it came from waits for the drop to end.
+    if (type == QEvent::Drop)
+        QTimer::singleShot(0, this, [this, path] { openPartFile(path); });
+    return true;
 }

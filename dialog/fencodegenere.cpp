@@ -3,6 +3,7 @@
 
 #include <QClipboard>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFont>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -55,6 +56,12 @@ FenCodeGenere::FenCodeGenere(const QString &code, QWidget *parent,
 
 FenCodeGenere::~FenCodeGenere() = default;
 
+void FenCodeGenere::keepLinesOf(const QString &openedFile, int linesLeftOut)
+{
+    fichierOuvert = openedFile;
+    lignesPerdues = linesLeftOut;
+}
+
 void FenCodeGenere::CtrlC(const QString &code, QClipboard *clipboard)
 {
     clipboard->setText(code, QClipboard::Clipboard);
@@ -67,6 +74,18 @@ void FenCodeGenere::Save(const QString &code)
         QStringLiteral("Configuration de pièce (*.cfg);;Tous les fichiers (*)"));
     if (path.isEmpty())
         return;
+    if (lignesPerdues > 0 && QFileInfo(path) == QFileInfo(fichierOuvert)) {
+        QMessageBox question(QMessageBox::Warning, QStringLiteral("Enregistrer"),
+            QStringLiteral("%1 a %2 que le texte généré n'a pas : l'enregistrer sous ce nom les ferait perdre.")
+                .arg(QFileInfo(path).fileName(), lignesPerdues == 1 ? QStringLiteral("une ligne")
+                                                                   : QStringLiteral("%1 lignes").arg(lignesPerdues)),
+            QMessageBox::NoButton, this);
+        const QPushButton *replace = question.addButton(QStringLiteral("Remplacer"), QMessageBox::DestructiveRole);
+        question.setDefaultButton(question.addButton(QStringLiteral("Annuler"), QMessageBox::RejectRole));
+        question.exec();
+        if (question.clickedButton() != replace)
+            return;
+    }
     rememberChosenFile(path);
     const QString failure = savePartFile(path, code);
     if (!failure.isEmpty())

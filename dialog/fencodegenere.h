@@ -24,6 +24,10 @@ public:
     // when it could not, leaving any existing file as it was.
     void Save(const QString &code);
 
+    // The file the form was opened from, and how many of its lines the text does not hold:
+    // saving over it asks first.
+    void keepLinesOf(const QString &openedFile, int linesLeftOut);
+
 private:
     QTextEdit *texte;
     QPushButton *fermer;
@@ -31,6 +35,8 @@ private:
     QPushButton *enregistrer;
     const QString codeGenere;
     const QString nomPiece;
+    QString fichierOuvert;
+    int lignesPerdues = 0;
 };
 
 #endif // FENCODEGENERE_H

@@ -13,7 +13,9 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTextEdit>
+#include <QToolButton>
 #include <QtTest>
 
 class TestDisplay : public QObject
@@ -117,6 +119,17 @@ private slots:
         FenCodeGenere dialog(QStringLiteral("PART\n{\n}\n"), window.get());
         const QTextEdit *text = dialog.findChild<QTextEdit *>();
         QVERIFY(text->font().family() == QLatin1String("Verdana") && text->font().pointSizeF() == QApplication::font(text).pointSizeF());
+    }
+
+    // The tool bar takes what its button needs and the window grows by as much: the form keeps
+    // its place and size below it.
+    void toolBarAboveTheForm()
+    {
+        const QWidget *bar = field(*window, "mainToolBar");
+        const QWidget *button = bar->findChild<QToolButton *>();
+        QVERIFY(button && button->isVisible() && button->size().expandedTo(button->sizeHint()) == button->size());
+        QCOMPARE(form()->geometry(), QRect(QPoint(0, bar->geometry().bottom() + 1), QSize(819, 553)));
+        QCOMPARE(window->height(), bar->height() + 553 + window->statusBar()->height());
     }
 
     // A fixed window on a laptop's screen, its taskbar taking 40 pixels at 100 %: drawn at

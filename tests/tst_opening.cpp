@@ -1,0 +1,304 @@
+// Opening a part file into the window as an author does: the tool bar button, Ctrl+O, a drop,
+// the program's argument, the choice among several parts, the question before replacing what
+// was typed, the account, and a text that comes back byte for byte.
+#include "displayscale.h"
+#include "formfields.h"
+#include "mainwindow.h"
+#include "partconfig.h"
+#include "partfile.h"
+#include "windowdriver.h"
+
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QToolBar>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
+
+namespace {
+
+const QByteArray ownText = "PART{\nname = tank\nauthor = Moi\ntitle = Tank\nmanufacturer = Moi\nmass = 2\n}";
+const QByteArray handText = "PART {\n\tname = hand // mine\n\tmass = 3\n\tMODEL { model = x }\n}\n";
+const QByteArray threeParts = "PART { name = a\ntitle = Réservoir A }\nPART { name = b }\nPART { title = C }\n";
+
+// Runs action, answering each modal window and returning what each said, "title|text" and
+// "|detailed text" where there is one: a message box with the button named answer (its
+// default when answer is empty), a part choice with keys, a file dialog with the path typed.
+QStringList run(const std::function<void()> &action, const QString &answer = QString(),
+                const QString &path = QString(), const QList<int> &keys = {})
+{
+    QStringList said;
+    handleModals(action, [&](QDialog *modal) {
+        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            said << box->windowTitle() + '|' + box->text() + (box->detailedText().isEmpty() ? "" : '|' + box->detailedText());
+            for (QAbstractButton *button : box->buttons()) {
+                if (button->text() == answer)
+                    return button->click();
+            }
+            return QTest::keyClick(box, Qt::Key_Return);
+        }
+        if (auto *files = qobject_cast<QFileDialog *>(modal)) {
+            said << files->windowTitle() + '|' + files->directory().absolutePath() + '|' + files->nameFilters().join(";;");
+            auto *name = files->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+            name->setText(path); // set rather than typed: the completer would take Return
+            return QTest::keyClick(name, Qt::Key_Return);
+        }
+        auto *list = modal->findChild<QListWidget *>();
+        QStringList items;
+        for (int i = 0; i < list->count(); ++i)
+            items << list->item(i)->text();
+        said << modal->windowTitle() + '|' + items.join(", ") + '|' + QString::number(list->currentRow());
+        for (const int key : keys)
+            QTest::keyClick(list, Qt::Key(key));
+    });
+    return said;
+}
+
+QString fieldText(const QWidget &window, const char *name)
+{
+    return field<QLineEdit>(window, name)->text();
+}
+
+} // namespace
+
+class TestOpening : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    std::unique_ptr<MainWindow> window;
+
+    QString write(const QString &name, const QByteArray &bytes)
+    {
+        QFile file(dir.filePath(name));
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            QTest::qFail("cannot write a test file", __FILE__, __LINE__);
+        return file.fileName();
+    }
+
+public:
+    static void initMain() { enableUnroundedScaling(); } // as the program starts
+
+private slots:
+    void init()
+    {
+        window = std::make_unique<MainWindow>();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    }
+
+    // The tool bar's button and Ctrl+O ask for a file in the folder last used, *.cfg first.
+    void fileDialog_data()
+    {
+        QTest::addColumn<bool>("shortcut");
+        QTest::newRow("the tool bar button") << false;
+        QTest::newRow("Ctrl+O") << true;
+    }
+    void fileDialog()
+    {
+        QFETCH(bool, shortcut);
+#ifdef Q_OS_WIN
+        QSKIP("the system's file dialog, which a test cannot drive; the rest is tested by the other ways in");
+#endif
+        const QString path = write("reservoir.cfg", ownText);
+        rememberChosenFile(path);
+        auto *button = qobject_cast<QToolButton *>(field<QToolBar>(*window, "mainToolBar")->widgetForAction(
+            window->findChild<QAction *>("actionOuvrir")));
+        QVERIFY(button && !button->icon().isNull());
+        const QStringList said = run([&] {
+            shortcut ? QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier) : QTest::mouseClick(button, Qt::LeftButton);
+        }, QString(), path);
+        QCOMPARE(said, QStringList("Ouvrir une pièce|" + dir.path() + "|Configuration de pièce (*.cfg);;Tous les fichiers (*)"));
+        QCOMPARE(fieldText(*window, "Nom"), QStringLiteral("tank"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("reservoir.cfg — Tallowin"));
+    }
+
+    // A file dropped anywhere, a field that takes text included, is opened, not typed in.
+    void drop()
+    {
+        const QString path = write("reservoir.cfg", ownText);
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        data.setText(QUrl::fromLocalFile(path).toString());
+        QWidget *nom = field(*window, "Nom");
+        const QPoint at = nom->rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(nom, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(nom, &drop);
+        QTRY_COMPARE(fieldText(*window, "Nom"), QStringLiteral("tank"));
+        QCOMPARE(fieldText(*window, "Auteur"), QStringLiteral("Moi"));
+    }
+
+    // The program's first argument: a file opens; anything else changes nothing, silently.
+    void argument_data()
+    {
+        QTest::addColumn<QString>("argument");
+        QTest::addColumn<QString>("nom");
+        QTest::newRow("a file") << "reservoir.cfg" << "tank";
+        QTest::newRow("no such file") << "absent.cfg" << "";
+        QTest::newRow("a folder") << "." << "";
+        QTest::newRow("none") << "" << "";
+    }
+    void argument()
+    {
+        QFETCH(QString, argument);
+        QFETCH(QString, nom);
+        write("reservoir.cfg", ownText);
+        QStringList arguments{"tallowin"};
+        if (!argument.isEmpty())
+            arguments << dir.filePath(argument);
+        QCOMPARE(run([&] { window->openStartFile(arguments); }), QStringList());
+        QCOMPARE(fieldText(*window, "Nom"), nom);
+        QCOMPARE(window->windowTitle(), nom.isEmpty() ? QStringLiteral("Tallowin") : QStringLiteral("reservoir.cfg — Tallowin"));
+    }
+
+    // Several parts: a list of their names and titles, the first one chosen; Return opens the
+    // one chosen, Escape nothing.
+    void severalParts_data()
+    {
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<QString>("nom");
+        QTest::addColumn<QString>("titre");
+        QTest::newRow("Return") << QList<int>{Qt::Key_Return} << "a" << "Réservoir A";
+        QTest::newRow("Down, Return") << QList<int>{Qt::Key_Down, Qt::Key_Return} << "b" << "";
+        QTest::newRow("Escape") << QList<int>{Qt::Key_Escape} << "" << "";
+    }
+    void severalParts()
+    {
+        QFETCH(QList<int>, keys);
+        QFETCH(QString, nom);
+        QFETCH(QString, titre);
+        const QString path = write("pack.cfg", threeParts);
+        const QStringList said = run([&] { window->openPartFile(path); }, QString(), QString(), keys);
+        QCOMPARE(said.value(0), QStringLiteral("Ouvrir une pièce|a — Réservoir A, b, (sans nom) — C|0"));
+        QCOMPARE(said.size(), nom.isEmpty() ? 1 : 2); // and the account of the parts left in the file
+        QCOMPARE(fieldText(*window, "Nom"), nom);
+        QCOMPARE(fieldText(*window, "Titre"), titre);
+    }
+
+    // What was typed since the form was started or opened is replaced only once the author says so.
+    void replacing_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("nom");
+        QTest::newRow("nothing typed: no question") << "" << "" << "tank";
+        QTest::newRow("Annuler") << "mien" << "Annuler" << "mien";
+        QTest::newRow("Escape") << "mien" << "" << "mien";
+        QTest::newRow("Remplacer") << "mien" << "Remplacer" << "tank";
+    }
+    void replacing()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, answer);
+        QFETCH(QString, nom);
+        const QString path = write("reservoir.cfg", ownText);
+        QTest::keyClicks(field(*window, "Nom"), typed);
+        const QStringList said = run([&] { window->openPartFile(path); }, answer);
+        QCOMPARE(said, typed.isEmpty() ? QStringList()
+                                       : QStringList("Ouvrir une pièce|Remplacer le formulaire par le contenu de reservoir.cfg ?"));
+        QCOMPARE(fieldText(*window, "Nom"), nom);
+        if (nom == "tank") // opened: nothing typed since, no question
+            QCOMPARE(run([&] { window->openPartFile(path); }), QStringList());
+    }
+
+    // An account when the form cannot hold all of the file, none when it can; a file that
+    // defines no part leaves the form as it was, with one sentence.
+    void account_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("our own text") << ownText << "";
+        QTest::newRow("by hand") << handText << "Ouvrir une pièce|r.cfg : 2 valeurs reprises ; 2 lignes ne tiennent pas "
+            "dans le formulaire et ne seront pas dans le texte généré.|ligne 2 : le commentaire « // mine » ; le jeu "
+            "l'ignore, il ne sera pas dans le texte.\nligne 4 : « MODEL » : le formulaire n'a pas de champ pour ce bloc.";
+        QTest::newRow("a patch") << QByteArray("@PART[tank] { @mass = 2 }")
+                                 << "Ouvrir une pièce|r.cfg ne définit aucune pièce : il modifie des pièces existantes (@PART[...]).";
+        QTest::newRow("binary") << QByteArray("\0\1\2PART{", 8) << "Ouvrir une pièce|r.cfg ne définit aucune pièce : ce n'est pas un fichier texte.";
+    }
+    void account()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, said);
+        const QString path = write("r.cfg", bytes);
+        QTest::keyClicks(field(*window, "Auteur"), "x");
+        QStringList answers = run([&] { window->openPartFile(path); }, "Remplacer");
+        answers.removeAll("Ouvrir une pièce|Remplacer le formulaire par le contenu de r.cfg ?");
+        QCOMPARE(answers, said.isEmpty() ? QStringList() : QStringList(said));
+        QCOMPARE(fieldText(*window, "Auteur"), bytes.contains("author") ? "Moi" : bytes.contains("hand") ? "" : "x");
+    }
+
+    // Saving the text over the file it was opened from asks first when the file holds lines
+    // the text has not; the file is replaced only once the author says so.
+    void savingOver_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("Annuler") << "Annuler";
+        QTest::newRow("Remplacer") << "Remplacer";
+    }
+    void savingOver()
+    {
+        QFETCH(QString, answer);
+#ifdef Q_OS_WIN
+        QSKIP("the system's file dialog, which a test cannot drive");
+#endif
+        const QString path = write("r.cfg", handText);
+        run([&] { window->openPartFile(path); });
+        fillRequired(*window);
+        QStringList said;
+        // Each answer waits for the window's own event loop: the next window opens inside it.
+        const auto later = [](QDialog *modal, std::function<void()> act) { QTimer::singleShot(0, modal, act); };
+        handleModals([&] { QTest::mouseClick(field<QPushButton>(*window, "generer"), Qt::LeftButton); },
+                     [&](QDialog *modal) {
+            if (auto *files = qobject_cast<QFileDialog *>(modal)) {
+                return later(modal, [files, path] {
+                    auto *name = files->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+                    name->setText(path);
+                    QTest::keyClick(name, Qt::Key_Return);
+                });
+            }
+            if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+                said << box->text();
+                for (QAbstractButton *button : box->buttons()) {
+                    if (QString(button->text()).remove('&') == answer || button->text() == "&Yes")
+                        return later(modal, [button] { button->click(); });
+                }
+            }
+            QPushButton *next = field<QPushButton>(*modal, said.isEmpty() ? "enregistrer" : "fermer");
+            later(modal, [next] { next->click(); });
+        });
+        QCOMPARE(said.value(1), QStringLiteral("r.cfg a 2 lignes que le texte généré n'a pas : l'enregistrer sous ce nom les ferait perdre."));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll().startsWith("PART{"), answer == "Remplacer");
+    }
+
+    // The whole form typed with every block on, generated, saved, opened again in a new window
+    // and generated again: the same text, byte for byte.
+    void sameTextBack()
+    {
+        for (const FormField &f : formFields) {
+            QWidget *widget = field(*window, f.widget);
+            if (f.value || f.fresh[0] == '0')
+                enterValue(widget, QString::fromUtf8(f.typed));
+        }
+        enterValue(field(*window, "Titre"), QStringLiteral("Tank A")); // not a space, which the game trims
+        const QString first = pressGenerer(*window).value(0).text;
+        QVERIFY(first.contains("RESOURCE") && first.contains("ModuleEngines"));
+        const QString path = dir.filePath("tankA.cfg");
+        QCOMPARE(savePartFile(path, first), QString());
+        MainWindow again;
+        again.show();
+        QCOMPARE(run([&] { again.openStartFile({"tallowin", path}); }), QStringList());
+        QCOMPARE(pressGenerer(again).value(0).text, first);
+    }
+};
+
+QTEST_MAIN(TestOpening)
+#include "tst_opening.moc"
