@@ -15,7 +15,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTextEdit>
-#include <QToolButton>
+#include <QToolBar>
 #include <QtTest>
 
 class TestDisplay : public QObject
@@ -125,8 +125,8 @@ private slots:
     // its place and size below it.
     void toolBarAboveTheForm()
     {
-        const QWidget *bar = field(*window, "mainToolBar");
-        const QWidget *button = bar->findChild<QToolButton *>();
+        const auto *bar = field<QToolBar>(*window, "mainToolBar");
+        const QWidget *button = bar->widgetForAction(window->findChild<QAction *>("actionOuvrir"));
         QVERIFY(button && button->isVisible() && button->size().expandedTo(button->sizeHint()) == button->size());
         QCOMPARE(form()->geometry(), QRect(QPoint(0, bar->geometry().bottom() + 1), QSize(819, 553)));
         QCOMPARE(window->height(), bar->height() + 553 + window->statusBar()->height());
