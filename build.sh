@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Sets up a Debian machine, builds Tallowin and runs it or its tests. The builds themselves
-# are CMakePresets.json's workflows (qt5, qt6, sanitize, windows), which IDEs read too.
+# are CMakePresets.json's workflows (qt5, qt6, sanitize, windows) and the fuzz preset, which
+# IDEs read too.
 #   bash build.sh run      install what is missing, build, start the program
 #   bash build.sh test     install what is missing, build and test against Qt 5, under the
-#                          sanitizers and against Qt 6, check the Linux packages; then the
+#                          sanitizers and against Qt 6, fuzz the reading of part files for a
+#                          minute, check the Linux packages; then the
 #                          Windows part when ../shared/windows-qt/ is beside the checkout
 #   bash build.sh windows  cross-build for Windows, run the test suite under Wine, pack
 #                          build-windows/Tallowin-<version>-win64.zip and -setup.exe, check both
@@ -16,10 +18,11 @@ export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc 2>/dev/n
 export CTEST_PARALLEL_LEVEL=${CTEST_PARALLEL_LEVEL:-$CMAKE_BUILD_PARALLEL_LEVEL}
 
 run_packages="build-essential cmake qtbase5-dev libxcb1-dev qttranslations5-l10n fonts-dejavu-core fonts-wine"
-# The tests also build against Qt 6, from the same source, and check the Linux packaging:
-# the desktop files, the Debian package, the program at several display scales.
+# The tests also build against Qt 6, from the same source, check the Linux packaging (the
+# desktop files, the Debian package, the program at several display scales), and fuzz the
+# reading of part files with Clang's libFuzzer.
 test_packages="$run_packages qt6-base-dev qt6-translations-l10n dpkg-dev file hicolor-icon-theme
-  desktop-file-utils appstream xvfb xauth x11-utils x11-xserver-utils xdotool locales"
+  desktop-file-utils appstream xvfb xauth x11-utils x11-xserver-utils xdotool locales clang libclang-rt-14-dev"
 # Cross-building for Windows, the tests under Wine and an X server, the zip and the setup.
 windows_packages="cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   binutils wine64 wine nsis xvfb xauth x11-utils xdotool xclip zip unzip fonts-wine xz-utils icoutils
@@ -79,6 +82,18 @@ case "$mode" in
     bash packaging/linux/check.sh build
     step "Qt 5: the test suite under AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer"
     cmake --workflow --preset sanitize
+    step "The reading of part files under libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer, for a minute"
+    cmake --preset fuzz
+    cmake --build --preset fuzz
+    # From the files the test suite read (build/fuzz-seeds); what it finds goes to build-fuzz/corpus.
+    mkdir -p build-fuzz/corpus
+    if ! build-fuzz/tests/fuzz_partreading -max_total_time=60 -timeout=10 -rss_limit_mb=4096 -print_final_stats=1 \
+           -artifact_prefix=build-fuzz/ build-fuzz/corpus build/fuzz-seeds >build-fuzz/fuzz.log 2>&1; then
+      tail -n 60 build-fuzz/fuzz.log
+      echo "build.sh: the fuzzer found a fault; the input that shows it is in build-fuzz/ (above)" >&2
+      exit 1
+    fi
+    grep -E '^(Done|stat::)' build-fuzz/fuzz.log
     step "Qt 6: build and test"
     cmake --workflow --preset qt6
     step "Qt 6: Linux packaging"

@@ -7,6 +7,7 @@
 #include "partfile.h"
 #include "partreading.h"
 
+#include <QCryptographicHash>
 #include <QRandomGenerator>
 #include <QtTest>
 
@@ -22,9 +23,21 @@ R named(R request)
     return request;
 }
 
+// Each file read here is also a seed of the fuzzer's corpus (build.sh), in TALLOWIN_FUZZ_SEEDS.
+PartFile read(const QByteArray &bytes)
+{
+    const QString seeds = qEnvironmentVariable("TALLOWIN_FUZZ_SEEDS");
+    if (!seeds.isEmpty() && bytes.size() <= 65536 && QDir().mkpath(seeds)) {
+        QFile seed(QDir(seeds).filePath(QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex()));
+        if (seed.open(QIODevice::WriteOnly))
+            seed.write(bytes);
+    }
+    return readPartFile(bytes);
+}
+
 PartReading readBytes(const QByteArray &bytes)
 {
-    const PartFile file = readPartFile(bytes);
+    const PartFile file = read(bytes);
     if (file.parts.isEmpty())
         QTest::qFail(qPrintable("no part: " + file.whatInstead()), __FILE__, __LINE__);
     return file.parts.isEmpty() ? PartReading() : readPart(file, 0, formShape());
@@ -247,7 +260,7 @@ private slots:
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, instead);
-        const PartFile file = readPartFile(bytes);
+        const PartFile file = read(bytes);
         QVERIFY(file.parts.isEmpty());
         QCOMPARE(file.whatInstead(), instead);
     }
@@ -272,7 +285,7 @@ private slots:
     {
         QFETCH(QByteArray, bytes);
         QFETCH(int, parts);
-        const PartFile file = readPartFile(bytes);
+        const PartFile file = read(bytes);
         QCOMPARE(file.parts.size(), parts);
         if (parts == 0) {
             QVERIFY(!file.whatInstead().isEmpty());

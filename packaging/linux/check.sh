@@ -51,6 +51,20 @@ window_icon() ( # on an X server, from a folder without Logo.ico, so the icon co
   retry 60 theme_icon_shown
 )
 
+# As the desktop opens a file with the program ("Ouvrir avec", a file dropped on its icon): the
+# installed entry's command with the file for %f; the window then bears the file's name.
+opens_a_file() (
+  cd "$scratch/empty" && start_x 1280x1024 || exit 1
+  cp "$build/fresh-form.cfg" "$scratch/réservoir.cfg" || exit 1
+  command=$(sed -n 's/^Exec=//p' /usr/share/applications/org.tallowin.Tallowin.desktop)
+  echo "$command"
+  [ "${command% %f}" != "$command" ] || { echo "the entry's command takes no file"; exit 1; }
+  ${command% %f} "$scratch/réservoir.cfg" &
+  program=$!
+  trap 'kill $program; wait $program 2>/dev/null; stop_x' EXIT
+  retry 60 visible_window '^réservoir.cfg — Tallowin$'
+)
+
 # scales <screen> <Xft.dpi>:<scale the window is drawn at>...: the installed program started
 # from an empty folder at each of the desktop's font resolutions ("none": none set), and the
 # form's texts and numbers checked whole at the desktop's scale on the real X platform.
@@ -90,6 +104,7 @@ if [ -n "$deb" ]; then
   check "the icons are in the hicolor theme: 16, 32, 48, 64, 128, 256 px RGBA" theme_icons
   check "the installed program keeps running for 3 s" keeps_running
   check "its window shows the theme icon" window_icon
+  check "started as the desktop opens a file, it opens it: réservoir.cfg — Tallowin" opens_a_file
   check "at Xft.dpi none, 120, 144, 192 on 1920x1080 it opens at 1, 1.25, 1.5, 1.5 (where it fits), whole" \
     scales 1920x1080 none:1 120:1.25 144:1.5 192:1.5
   check "at Xft.dpi 192 on 3840x2160 it opens at 2, whole" scales 3840x2160 192:2

@@ -68,7 +68,9 @@ generate() { # generate <folder> <program>
   retry 30 xdotool mousemove --window "$window" 400 300 click 1 # no field there: the window takes the keyboard
   xdotool key --delay 50 A Tab N Tab Tab Tab Tab Tab T Tab C
   printf 'avant' | xclip -selection clipboard
-  retry 30 xdotool mousemove --window "$window" 399 529 click 1 # Générer !
+  local HEIGHT
+  eval "$(xdotool getwindowgeometry --shell "$window" | grep '^HEIGHT=')"
+  retry 30 xdotool mousemove --window "$window" 399 $((HEIGHT - 57)) click 1 # Générer !
   retry 90 text_on_clipboard >/dev/null
   diff "$build/fresh-form.cfg" "$scratch/clipboard" || { echo "the clipboard differs (above)"; return 1; }
   retry 30 shown_windows 2 || { echo "no result dialog"; return 1; }
