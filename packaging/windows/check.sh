@@ -7,7 +7,8 @@
 # without Logo.ico, still shows its icon. Installed, it opens at the display scale of a
 # laptop (100 % to 175 %), a small screen and a 4K screen, within the screen. The setup
 # carries its version information and fills the entry among the installed programs; its
-# uninstaller leaves nothing of ours but a file the user saved. Needs an X server: run it
+# uninstaller leaves nothing of ours but a file the user saved. The setup puts Tallowin in
+# the "Ouvrir avec" list of .cfg files, and the command it registers opens a file. Needs an X server: run it
 # under xvfb-run.
 #   bash packaging/windows/check.sh <build folder>
 set -uo pipefail
@@ -146,6 +147,25 @@ shortcut_starts_in_install_folder() { # the link's working folder is a string of
   echo "$link"; strings -el "$link"
   strings -el "$link" | grep -qx 'C:\\Program Files\\Tallowin'
 }
+open_with() { # Tallowin among the programs that open .cfg files, not their default
+  wine reg query 'HKLM\Software\Classes\.cfg\OpenWithProgids' /v Tallowin.PartFile >/dev/null 2>&1 ||
+    { echo "no Tallowin.PartFile among the OpenWithProgids of .cfg"; return 1; }
+  local default command
+  default=$(wine reg query 'HKLM\Software\Classes\.cfg' /ve 2>/dev/null | tr -d '\r' | grep REG_SZ)
+  echo "the default of .cfg: ${default:-none}"
+  ! grep -qi tallowin <<<"$default" || { echo "Tallowin made itself the default"; return 1; }
+  command=$(wine reg query 'HKLM\Software\Classes\Tallowin.PartFile\shell\open\command' /ve | tr -d '\r' |
+    sed -n 's/.*REG_SZ *//p')
+  echo "$command"
+  [ "$command" = '"C:\Program Files\Tallowin\Tallowin.exe" "%1"' ]
+}
+opens_a_file() { # as the Explorer runs that command on a .cfg file: the window bears its name
+  cp "$build/fresh-form.cfg" "$scratch/réservoir.cfg" || return 1
+  (cd "$installed" && exec wine "$installed/Tallowin.exe" "Z:${scratch//\//\\}\\réservoir.cfg" >"$scratch/program.log" 2>&1) &
+  program=$!
+  retry 90 found window '^réservoir.cfg — Tallowin$' || { echo "no window réservoir.cfg — Tallowin"; cat "$scratch/program.log"; return 1; }
+  close
+}
 uninstalled() { ! running 'tallowin|~nsu' && ! wine reg query "$entry" >/dev/null 2>&1; }
 nothing_of_ours_left() { # since before the setup: no key, value, file or shortcut naming Tallowin
   snapshot after || return 1
@@ -154,7 +174,7 @@ nothing_of_ours_left() { # since before the setup: no key, value, file or shortc
     grep -vxF -e './Program Files/Tallowin' -e "./Program Files/Tallowin/$saved" >"$scratch/new.files"
   echo "new since before the setup, in the registry:"; cat "$scratch/new.registry"
   echo "on drive C:"; cat "$scratch/new.files"
-  ! grep -qi 'tallowin' "$scratch/new.registry" && ! grep -qi 'tallowin\|~nsu' "$scratch/new.files"
+  ! grep -qi 'tallowin\|\\\.cfg' "$scratch/new.registry" && ! grep -qi 'tallowin\|~nsu' "$scratch/new.files"
 }
 uninstalls() { # and keeps the file the user saved into the install folder
   saved='mon reservoir.cfg'
@@ -227,6 +247,8 @@ check "an entry among the installed programs: folder, size, icon, version, publi
   registry_entry
 sed -n 's/^ \{4\}\(.*REG_.*\)/      \1/p' "$scratch/registry"
 check "the installed program generates the exact text and ends with 0" generate "$installed" Tallowin.exe
+check "it is among the programs that open .cfg files (Ouvrir avec), not their default" open_with
+check "run as the Explorer opens a .cfg file with it, it opens the file: réservoir.cfg — Tallowin" opens_a_file
 check "at 100, 125, 150 and 175 % on 1920x1080 it opens at 1, 1.25, 1.5, 1.5 (where it fits), on the screen" \
   scales 1920x1080 96:1 120:1.25 144:1.5 168:1.5
 check "at 100 % on 1366x768 it opens at 1, on the screen" scales 1366x768 96:1

@@ -71,10 +71,28 @@ set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "WriteRegStr SHCTX \"${uninstall_key}\" In
   WriteRegDWORD SHCTX \"${uninstall_key}\" NoRepair 1
   \${GetSize} \"$INSTDIR\" \"/S=0K\" $0 $1 $2
   WriteRegDWORD SHCTX \"${uninstall_key}\" EstimatedSize $0")
+# Tallowin in the "Ouvrir avec" list of .cfg files, as a program that can open them, not as
+# their default: a ProgID of its own, named among the type's OpenWithProgids. The shell is
+# told that associations changed.
+set(progid_key "Software\\Classes\\Tallowin.PartFile")
+set(open_with_key "Software\\Classes\\.cfg\\OpenWithProgids")
+string(APPEND CPACK_NSIS_EXTRA_INSTALL_COMMANDS "
+  WriteRegStr SHCTX \"${progid_key}\" \"\" \"Configuration de pièce\"
+  WriteRegStr SHCTX \"${progid_key}\\DefaultIcon\" \"\" \"$INSTDIR\\Tallowin.exe,0\"
+  WriteRegStr SHCTX \"${progid_key}\\shell\\open\\command\" \"\" '\"$INSTDIR\\Tallowin.exe\" \"%1\"'
+  WriteRegStr SHCTX \"${open_with_key}\" Tallowin.PartFile \"\"
+  System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'")
+set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "DeleteRegKey SHCTX \"${progid_key}\"
+  DeleteRegValue SHCTX \"${open_with_key}\" Tallowin.PartFile
+  DeleteRegKey /ifempty SHCTX \"${open_with_key}\"
+  DeleteRegKey /ifempty SHCTX \"Software\\Classes\\.cfg\"
+  System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'
+")
+
 # CPack deletes the program's key under the publisher's, later in the uninstaller, but
 # leaves the publisher's key behind, empty: delete the program's here, then the publisher's.
 set(vendor_key "Software\\${CPACK_PACKAGE_VENDOR}")
-set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS
+string(APPEND CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS
   "DeleteRegKey SHCTX \"${vendor_key}\\${CPACK_PACKAGE_INSTALL_REGISTRY_KEY}\"
   DeleteRegKey /ifempty SHCTX \"${vendor_key}\"")
 set(CPACK_VERBATIM_VARIABLES ON)
