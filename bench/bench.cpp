@@ -1,11 +1,12 @@
 // Prints the program's figures, one a line, each a median over repeated runs:
-// the text builder, start-up against the same form alone and a bare Qt window
-// (wall time and, with valgrind, instructions), a press of "Générer !" and
-// memory over many presses.
+// the text builder, the reading of part files and the opening of one into the window,
+// start-up against the same form alone and a bare Qt window (wall time and, with valgrind,
+// instructions), a press of "Générer !" and memory over many presses.
 #include "fencodegenere.h"
 #include "formfields.h"
 #include "mainwindow.h"
 #include "partconfig.h"
+#include "partreading.h"
 #include "translation.h"
 
 #include <QApplication>
@@ -14,6 +15,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -71,6 +73,100 @@ void builderFigures()
         }
         print(QLatin1String(form.first), median(perText), "us", QStringLiteral("per text, median of %1 runs of %2").arg(runs).arg(texts));
     }
+}
+
+// A part of about `size` bytes: the builder's text with every block on, then modules the form
+// has no field for, `modules` of them, filled up with values.
+QByteArray largePart(int size, int modules)
+{
+    QString text = buildPartConfig(everyBlockOn(defaultForm()));
+    text.chop(1);
+    const int perModule = (size - text.size()) / modules;
+    for (int m = 0; m < modules; ++m) {
+        QString module = QStringLiteral("MODULE\n{\n   name = ModuleBench%1\n").arg(m);
+        for (int v = 0; module.size() < perModule; ++v)
+            module += QStringLiteral("   value%1 = %2, 0.5, // réglage\n").arg(v).arg(v * 7);
+        text += module + QStringLiteral("}\n");
+    }
+    return (text + QLatin1Char('}')).toUtf8();
+}
+
+// The reading of a part file: throughput on a large file of many parts, and one part of
+// 80 KB with 20 modules, read and laid into the form's record.
+void readerFigures()
+{
+    QByteArray many;
+    while (many.size() < 16 << 20)
+        many += largePart(80 << 10, 20) + '\n';
+    const FormShape shape = formShape();
+    const QPair<const char *, QByteArray> files[] = {{"reading, 16 MiB file of 80 KB parts", many},
+                                                     {"reading, one 80 KB part of 20 modules", largePart(80 << 10, 20)}};
+    for (const auto &file : files) {
+        QVector<double> ms;
+        int lines = 0;
+        for (int run = 0; run < 7; ++run) {
+            QElapsedTimer timer;
+            timer.start();
+            const PartFile read = readPartFile(file.second);
+            lines = readPart(read, 0, shape).linesLeftOut;
+            ms << timer.nsecsElapsed() / 1e6;
+        }
+        print(QLatin1String(file.first), file.second.size() / 1e6 / (median(ms) / 1e3), "MB/s",
+              QStringLiteral("%1 bytes in %2 ms, median of 7 runs; %3 lines left out of the first part")
+                  .arg(file.second.size()).arg(median(ms), 0, 'f', 2).arg(lines));
+    }
+}
+
+// From a file chosen to the form filled with it and painted, for one 80 KB part of 20 modules
+// (whose account box is then closed).
+class OpenClock : public QObject
+{
+public:
+    explicit OpenClock(QWidget *form) : form(form) {}
+    double open(MainWindow &window, const QString &path)
+    {
+        painted = -1;
+        clock.start();
+        window.openPartFile(path);
+        return painted;
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && watched == form && painted < 0)
+            painted = clock.nsecsElapsed() / 1e6;
+        if (auto *box = qobject_cast<QMessageBox *>(watched); box && event->type() == QEvent::Show)
+            QMetaObject::invokeMethod(box, [box] { box->accept(); }, Qt::QueuedConnection);
+        return false;
+    }
+
+private:
+    QWidget *form;
+    QElapsedTimer clock;
+    double painted = -1;
+};
+
+void openFigures()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("large.cfg"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(largePart(80 << 10, 20)) <= 0)
+        return void(std::printf("opening: cannot write the file\n"));
+    file.close();
+    MainWindow window;
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        return void(std::printf("opening: the window was never shown\n"));
+    OpenClock clock(window.centralWidget());
+    qApp->installEventFilter(&clock);
+    QVector<double> ms;
+    for (int run = 0; run < 21; ++run)
+        ms << clock.open(window, path);
+    print("opening an 80 KB part of 20 modules, median", median(ms), "ms",
+          QStringLiteral("file chosen to form painted, 21 runs, target under 16"));
+    print("opening an 80 KB part of 20 modules, maximum", *std::max_element(ms.begin(), ms.end()), "ms", QStringLiteral("21 runs"));
 }
 
 // Runs a program to its end, its output thrown away: its wall time in ms, or -1 if it failed.
@@ -268,6 +364,8 @@ int main(int argc, char **argv)
 {
     QApplication application(argc, argv);
     builderFigures();
+    readerFigures();
+    openFigures();
     {
         // The probes start in an empty folder, the same on every run: no Logo.ico to load.
         QTemporaryDir emptyFolder;
