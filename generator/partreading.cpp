@@ -538,8 +538,10 @@ QString PartFile::whatInstead() const
         names << c.string(c.nodes.at(n).name);
     if (names.isEmpty() && c.nodes.at(0).firstValue >= 0)
         return QStringLiteral("il ne contient que des valeurs, hors de tout bloc");
+    if (names.isEmpty() && !c.comments.isEmpty())
+        return QStringLiteral("il ne contient que des commentaires");
     if (names.isEmpty())
-        return c.comments.isEmpty() ? QStringLiteral("il est vide") : QStringLiteral("il ne contient que des commentaires");
+        return c.notes.isEmpty() ? QStringLiteral("il est vide") : QStringLiteral("il ne contient ni valeur ni bloc");
     static const QString operators = QStringLiteral("@+$%!-");
     QString patch;
     for (const QString &name : names) {

@@ -5,11 +5,13 @@
 
 #include <QClipboard>
 #include <QFileDialog>
+#include <QMessageBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QLayout>
 #include <QScreen>
 #include <QTextEdit>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -80,15 +82,21 @@ private slots:
         QVERIFY(dialog.findChild<QTextEdit *>()->height() > dialog.height() / 2);
     }
 
+    // Saving: the name offered, the file written or not; over the file the form was opened
+    // from, when it holds lines the text has not, a question first.
     void saveButton_data()
     {
         QTest::addColumn<bool>("accept");
-        QTest::newRow("accepted") << true;
-        QTest::newRow("cancelled") << false;
+        QTest::addColumn<QString>("answer"); // to the question before saving over the file opened
+        QTest::newRow("accepted") << true << "";
+        QTest::newRow("cancelled") << false << "";
+        QTest::newRow("over the file opened, Annuler") << true << "Annuler";
+        QTest::newRow("over the file opened, Remplacer") << true << "Remplacer";
     }
     void saveButton()
     {
         QFETCH(bool, accept);
+        QFETCH(QString, answer);
 #ifdef Q_OS_WIN
         // There the program opens the system's file dialog, which a test cannot drive, and
         // Qt's own, under Wine, now and then ends the process. The wiring is the same on
@@ -98,25 +106,44 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("choisi.cfg"));
         FenCodeGenere dialog(code, nullptr, QStringLiteral("Réservoir R/1"));
+        if (!answer.isEmpty()) {
+            QFile opened(path);
+            QVERIFY(opened.open(QIODevice::WriteOnly) && opened.write("PART { MODEL {} }") > 0);
+            dialog.keepLinesOf(path, 2);
+        }
         dialog.show();
         QString proposed;
+        QStringList asked;
+        // Each answer waits for the window's own event loop: the next window opens inside it.
+        const auto later = [](QDialog *modal, std::function<void()> act) { QTimer::singleShot(0, modal, act); };
         handleModals([&] { QTest::mouseClick(field<QPushButton>(dialog, "enregistrer"), Qt::LeftButton); },
                      [&](QDialog *modal) {
+            if (auto *box = qobject_cast<QMessageBox *>(modal)) { // the file dialog's "replace?", then ours
+                asked << box->text();
+                for (QAbstractButton *button : box->buttons()) {
+                    if (QString(button->text()).remove('&') == answer || button->text() == "&Yes")
+                        return later(modal, [button] { button->click(); });
+                }
+            }
             auto *files = qobject_cast<QFileDialog *>(modal);
             if (!files)
                 return modal->reject();
             proposed = QFileInfo(files->selectedFiles().value(0)).fileName() + '|'
                 + files->windowTitle() + '|' + files->nameFilters().join(";;");
-            // Set the name rather than type it: typing may open the completer, which takes Return.
-            auto *name = files->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
-            name->setText(path);
-            accept ? QTest::keyClick(name, Qt::Key_Return) : files->reject();
+            later(modal, [files, path, accept] {
+                // Set the name rather than type it: typing may open the completer, which takes Return.
+                auto *name = files->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+                name->setText(path);
+                accept ? QTest::keyClick(name, Qt::Key_Return) : files->reject();
+            });
         });
         QCOMPARE(proposed, QStringLiteral("Réservoir R_1.cfg|Enregistrer la configuration|"
                                           "Configuration de pièce (*.cfg);;Tous les fichiers (*)"));
-        QCOMPARE(contents(path), accept ? code.toUtf8() : QByteArray("<unreadable>"));
+        QCOMPARE(asked.value(1), answer.isEmpty() ? QString()
+                 : QStringLiteral("choisi.cfg a 2 lignes que le texte généré n'a pas : l'enregistrer sous ce nom les ferait perdre."));
+        QCOMPARE(contents(path), !accept ? QByteArray("<unreadable>") : answer == "Annuler" ? QByteArray("PART { MODEL {} }") : code.toUtf8());
         QVERIFY(dialog.isVisible()); // still open, the author can still copy
-        if (accept) // the next proposal is in the folder just used
+        if (accept && answer != "Annuler") // the next proposal is in the folder just used
             QCOMPARE(proposedPartFile(QStringLiteral("x")), dir.filePath(QStringLiteral("x.cfg")));
     }
 };

@@ -15,7 +15,6 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QToolBar>
-#include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 
@@ -91,71 +90,55 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
     }
 
-    // The tool bar's button and Ctrl+O ask for a file in the folder last used, *.cfg first.
-    void fileDialog_data()
+    // Each way in opens reservoir.cfg: the tool bar's button and Ctrl+O through a dialog in the
+    // folder last used, a drop even onto a field that takes text, the program's argument. The
+    // window bears the file's name and saving proposes its folder; an argument that names no
+    // file changes nothing, silently.
+    void waysIn_data()
     {
-        QTest::addColumn<bool>("shortcut");
-        QTest::newRow("the tool bar button") << false;
-        QTest::newRow("Ctrl+O") << true;
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<QString>("nom");
+        for (const char *way : {"the tool bar button", "Ctrl+O", "a drop onto Nom", "reservoir.cfg"})
+            QTest::newRow(way) << way << "tank";
+        for (const char *way : {"absent.cfg", ".", ""})
+            QTest::newRow(qPrintable(QStringLiteral("argument \"%1\"").arg(way))) << way << "";
     }
-    void fileDialog()
+    void waysIn()
     {
-        QFETCH(bool, shortcut);
+        QFETCH(QString, way);
+        QFETCH(QString, nom);
+        const bool dialog = way == "the tool bar button" || way == "Ctrl+O";
 #ifdef Q_OS_WIN
-        QSKIP("the system's file dialog, which a test cannot drive; the rest is tested by the other ways in");
+        if (dialog)
+            QSKIP("the system's file dialog, which a test cannot drive");
 #endif
         const QString path = write("reservoir.cfg", ownText);
-        rememberChosenFile(path);
+        rememberChosenFile(dialog ? path : QDir::home().filePath("x.cfg"));
         auto *button = qobject_cast<QToolButton *>(field<QToolBar>(*window, "mainToolBar")->widgetForAction(
             window->findChild<QAction *>("actionOuvrir")));
-        QVERIFY(button && !button->icon().isNull());
-        const QStringList said = run([&] {
-            shortcut ? QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier) : QTest::mouseClick(button, Qt::LeftButton);
-        }, QString(), path);
-        QCOMPARE(said, QStringList("Ouvrir une pièce|" + dir.path() + "|Configuration de pièce (*.cfg);;Tous les fichiers (*)"));
-        QCOMPARE(fieldText(*window, "Nom"), QStringLiteral("tank"));
-        QCOMPARE(window->windowTitle(), QStringLiteral("reservoir.cfg — Tallowin"));
-    }
-
-    // A file dropped anywhere, a field that takes text included, is opened, not typed in.
-    void drop()
-    {
-        const QString path = write("reservoir.cfg", ownText);
-        QMimeData data;
+        QVERIFY(button && !button->icon().isNull() && button->text() == QStringLiteral("Ouvrir..."));
+        QMimeData data; // as a file manager drags a file
         data.setUrls({QUrl::fromLocalFile(path)});
         data.setText(QUrl::fromLocalFile(path).toString());
-        QWidget *nom = field(*window, "Nom");
-        const QPoint at = nom->rect().center();
-        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(nom, &enter);
-        QVERIFY(enter.isAccepted());
-        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(nom, &drop);
-        QTRY_COMPARE(fieldText(*window, "Nom"), QStringLiteral("tank"));
-        QCOMPARE(fieldText(*window, "Auteur"), QStringLiteral("Moi"));
-    }
-
-    // The program's first argument: a file opens; anything else changes nothing, silently.
-    void argument_data()
-    {
-        QTest::addColumn<QString>("argument");
-        QTest::addColumn<QString>("nom");
-        QTest::newRow("a file") << "reservoir.cfg" << "tank";
-        QTest::newRow("no such file") << "absent.cfg" << "";
-        QTest::newRow("a folder") << "." << "";
-        QTest::newRow("none") << "" << "";
-    }
-    void argument()
-    {
-        QFETCH(QString, argument);
-        QFETCH(QString, nom);
-        write("reservoir.cfg", ownText);
-        QStringList arguments{"tallowin"};
-        if (!argument.isEmpty())
-            arguments << dir.filePath(argument);
-        QCOMPARE(run([&] { window->openStartFile(arguments); }), QStringList());
-        QCOMPARE(fieldText(*window, "Nom"), nom);
+        QWidget *target = field(*window, "Nom");
+        QDragEnterEvent enter(target->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QDropEvent drop(target->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        const QStringList said = run([&] {
+            if (way == "Ctrl+O")
+                QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
+            else if (dialog)
+                QTest::mouseClick(button, Qt::LeftButton);
+            else if (way == "a drop onto Nom")
+                QVERIFY(QApplication::sendEvent(target, &enter) && enter.isAccepted() && QApplication::sendEvent(target, &drop));
+            else
+                window->openStartFile(way.isEmpty() ? QStringList{"tallowin"} : QStringList{"tallowin", dir.filePath(way)});
+        }, QString(), path);
+        QCOMPARE(said, dialog ? QStringList("Ouvrir une pièce|" + dir.path() + "|Configuration de pièce (*.cfg);;Tous les fichiers (*)")
+                              : QStringList());
+        QTRY_COMPARE(fieldText(*window, "Nom"), nom); // a drop opens the file once it is over
         QCOMPARE(window->windowTitle(), nom.isEmpty() ? QStringLiteral("Tallowin") : QStringLiteral("reservoir.cfg — Tallowin"));
+        if (!nom.isEmpty())
+            QCOMPARE(proposedFolder(), dir.path());
     }
 
     // Several parts: a list of their names and titles, the first one chosen; Return opens the
@@ -232,51 +215,6 @@ private slots:
         answers.removeAll("Ouvrir une pièce|Remplacer le formulaire par le contenu de r.cfg ?");
         QCOMPARE(answers, said.isEmpty() ? QStringList() : QStringList(said));
         QCOMPARE(fieldText(*window, "Auteur"), bytes.contains("author") ? "Moi" : bytes.contains("hand") ? "" : "x");
-    }
-
-    // Saving the text over the file it was opened from asks first when the file holds lines
-    // the text has not; the file is replaced only once the author says so.
-    void savingOver_data()
-    {
-        QTest::addColumn<QString>("answer");
-        QTest::newRow("Annuler") << "Annuler";
-        QTest::newRow("Remplacer") << "Remplacer";
-    }
-    void savingOver()
-    {
-        QFETCH(QString, answer);
-#ifdef Q_OS_WIN
-        QSKIP("the system's file dialog, which a test cannot drive");
-#endif
-        const QString path = write("r.cfg", handText);
-        run([&] { window->openPartFile(path); });
-        fillRequired(*window);
-        QStringList said;
-        // Each answer waits for the window's own event loop: the next window opens inside it.
-        const auto later = [](QDialog *modal, std::function<void()> act) { QTimer::singleShot(0, modal, act); };
-        handleModals([&] { QTest::mouseClick(field<QPushButton>(*window, "generer"), Qt::LeftButton); },
-                     [&](QDialog *modal) {
-            if (auto *files = qobject_cast<QFileDialog *>(modal)) {
-                return later(modal, [files, path] {
-                    auto *name = files->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
-                    name->setText(path);
-                    QTest::keyClick(name, Qt::Key_Return);
-                });
-            }
-            if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-                said << box->text();
-                for (QAbstractButton *button : box->buttons()) {
-                    if (QString(button->text()).remove('&') == answer || button->text() == "&Yes")
-                        return later(modal, [button] { button->click(); });
-                }
-            }
-            QPushButton *next = field<QPushButton>(*modal, said.isEmpty() ? "enregistrer" : "fermer");
-            later(modal, [next] { next->click(); });
-        });
-        QCOMPARE(said.value(1), QStringLiteral("r.cfg a 2 lignes que le texte généré n'a pas : l'enregistrer sous ce nom les ferait perdre."));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll().startsWith("PART{"), answer == "Remplacer");
     }
 
     // The whole form typed with every block on, generated, saved, opened again in a new window
