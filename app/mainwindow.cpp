@@ -58,7 +58,8 @@ QString labelOf(const QWidget *field)
     if (auto *grid = qobject_cast<QGridLayout *>(field->parentWidget()->layout())) {
         int row = 0, column = 0, rows = 0, columns = 0;
         grid->getItemPosition(grid->indexOf(const_cast<QWidget *>(field)), &row, &column, &rows, &columns);
-        if (auto *box = qobject_cast<QAbstractButton *>(grid->itemAtPosition(row, 0)->widget()))
+        QLayoutItem *first = grid->itemAtPosition(row, 0);
+        if (auto *box = first ? qobject_cast<QAbstractButton *>(first->widget()) : nullptr)
             text = box->text();
     }
     while (text.endsWith(QLatin1Char(':')) || text.endsWith(QLatin1Char('?')) || text.endsWith(QLatin1Char(' ')))

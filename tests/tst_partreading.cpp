@@ -106,6 +106,7 @@ private slots:
     void randomForms()
     {
         QRandomGenerator random(20261209);
+        const FormShape shape = formShape();
         const QString letters = QStringLiteral("abcXYZ019 éèÉçœ€«»_-.,;:=()[]'\"\\\t/{}ΩЖ中");
         for (int n = 0; n < 300; ++n) {
             R form = freshForm();
@@ -113,9 +114,9 @@ private slots:
                 if (f.checked) {
                     form.*f.checked = random.bounded(2);
                 } else if (f.maximum) {
-                    const FormShape::Field &shape = *formShape().field(f.value);
-                    const double value = random.bounded(3) ? random.bounded(shape.maximum) : shape.maximum * random.bounded(2);
-                    form.*f.value = QString::number(value, 'f', shape.decimals);
+                    const FormShape::Field &field = *shape.field(f.value);
+                    const double value = random.bounded(3) ? random.bounded(field.maximum) : field.maximum * random.bounded(2);
+                    form.*f.value = QString::number(value, 'f', field.decimals);
                 } else if (f.value == &R::module || f.value == &R::categorie) {
                     const QStringList &entries = f.value == &R::module ? moduleEntries : categoryEntries;
                     form.*f.value = entries.at(random.bounded(entries.size()));
