@@ -165,56 +165,41 @@ private slots:
         QCOMPARE(fieldText(*window, "Titre"), titre);
     }
 
-    // What was typed since the form was started or opened is replaced only once the author says so.
-    void replacing_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("answer");
-        QTest::addColumn<QString>("nom");
-        QTest::newRow("nothing typed: no question") << "" << "" << "tank";
-        QTest::newRow("Annuler") << "mien" << "Annuler" << "mien";
-        QTest::newRow("Escape") << "mien" << "" << "mien";
-        QTest::newRow("Remplacer") << "mien" << "Remplacer" << "tank";
-    }
-    void replacing()
-    {
-        QFETCH(QString, typed);
-        QFETCH(QString, answer);
-        QFETCH(QString, nom);
-        const QString path = write("reservoir.cfg", ownText);
-        QTest::keyClicks(field(*window, "Nom"), typed);
-        const QStringList said = run([&] { window->openPartFile(path); }, answer);
-        QCOMPARE(said, typed.isEmpty() ? QStringList()
-                                       : QStringList("Ouvrir une pièce|Remplacer le formulaire par le contenu de reservoir.cfg ?"));
-        QCOMPARE(fieldText(*window, "Nom"), nom);
-        if (nom == "tank") // opened: nothing typed since, no question
-            QCOMPARE(run([&] { window->openPartFile(path); }), QStringList());
-    }
-
-    // An account when the form cannot hold all of the file, none when it can; a file that
+    // What was typed since the form was started or opened is replaced only once the author says
+    // so; an account when the form cannot hold all of the file, none when it can; a file that
     // defines no part leaves the form as it was, with one sentence.
-    void account_data()
+    void replacingAndAccount_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("said");
-        QTest::newRow("our own text") << ownText << "";
-        QTest::newRow("by hand") << handText << "Ouvrir une pièce|r.cfg : 2 valeurs reprises ; 2 lignes ne tiennent pas "
-            "dans le formulaire et ne seront pas dans le texte généré.|ligne 2 : le commentaire « // mine » ; le jeu "
-            "l'ignore, il ne sera pas dans le texte.\nligne 4 : « MODEL » : le formulaire n'a pas de champ pour ce bloc.";
-        QTest::newRow("a patch") << QByteArray("@PART[tank] { @mass = 2 }")
-                                 << "Ouvrir une pièce|r.cfg ne définit aucune pièce : il modifie des pièces existantes (@PART[...]).";
-        QTest::newRow("binary") << QByteArray("\0\1\2PART{", 8) << "Ouvrir une pièce|r.cfg ne définit aucune pièce : ce n'est pas un fichier texte.";
+        QTest::addColumn<QString>("typed");   // into Auteur first
+        QTest::addColumn<QString>("answer");  // to the question, if any: its default when empty
+        QTest::addColumn<QStringList>("said");
+        QTest::addColumn<QString>("auteur");
+        const QString question = "Ouvrir une pièce|Remplacer le formulaire par le contenu de r.cfg ?";
+        QTest::newRow("nothing typed: no question") << ownText << "" << "" << QStringList() << "Moi";
+        QTest::newRow("Annuler") << ownText << "x" << "Annuler" << QStringList(question) << "x";
+        QTest::newRow("Escape") << ownText << "x" << "" << QStringList(question) << "x";
+        QTest::newRow("Remplacer") << ownText << "x" << "Remplacer" << QStringList(question) << "Moi";
+        QTest::newRow("by hand: an account") << handText << "" << "" << QStringList("Ouvrir une pièce|r.cfg : 2 valeurs "
+            "reprises ; 2 lignes ne tiennent pas dans le formulaire et ne seront pas dans le texte généré.|ligne 2 : le "
+            "commentaire « // mine » ; le jeu l'ignore, il ne sera pas dans le texte.\nligne 4 : « MODEL » : le "
+            "formulaire n'a pas de champ pour ce bloc.") << "";
+        QTest::newRow("a patch") << QByteArray("@PART[tank] { @mass = 2 }") << "x" << "" << QStringList(
+            "Ouvrir une pièce|r.cfg ne définit aucune pièce : il modifie des pièces existantes (@PART[...]).") << "x";
     }
-    void account()
+    void replacingAndAccount()
     {
         QFETCH(QByteArray, bytes);
-        QFETCH(QString, said);
+        QFETCH(QString, typed);
+        QFETCH(QString, answer);
+        QFETCH(QStringList, said);
+        QFETCH(QString, auteur);
         const QString path = write("r.cfg", bytes);
-        QTest::keyClicks(field(*window, "Auteur"), "x");
-        QStringList answers = run([&] { window->openPartFile(path); }, "Remplacer");
-        answers.removeAll("Ouvrir une pièce|Remplacer le formulaire par le contenu de r.cfg ?");
-        QCOMPARE(answers, said.isEmpty() ? QStringList() : QStringList(said));
-        QCOMPARE(fieldText(*window, "Auteur"), bytes.contains("author") ? "Moi" : bytes.contains("hand") ? "" : "x");
+        QTest::keyClicks(field(*window, "Auteur"), typed);
+        QCOMPARE(run([&] { window->openPartFile(path); }, answer), said);
+        QCOMPARE(fieldText(*window, "Auteur"), auteur);
+        if (auteur == "Moi") // opened, nothing typed since: no question
+            QCOMPARE(run([&] { window->openPartFile(path); }), QStringList());
     }
 
     // The whole form typed with every block on, generated, saved, opened again in a new window
