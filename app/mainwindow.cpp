@@ -84,9 +84,6 @@ MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent), ui(new Ui_MainWindow)
 {
     ui->setupUi(this);
-    // Nothing in the form moves or grows: the window keeps the form's size plus what its tool
-    // bar and status bar need, and there is nothing to maximise.
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     // On the form alone: the result dialog and the message boxes keep the toolkit's font.
@@ -103,8 +100,10 @@ MainWindow::MainWindow(QWidget *parent)
     setAcceptDrops(true);
     qApp->installEventFilter(this);
 
-    formShape = shape();
-    untouched = formShape.fresh;
+    // Nothing in the form moves or grows: the window keeps the form's size plus what its tool
+    // bar and status bar need, and there is nothing to maximise.
+    setFixedSize(sizeHint());
+    fresh = untouched = request();
     // The first field a person reads; the tab order goes on from there.
     ui->Auteur->setFocus();
 }
@@ -180,7 +179,7 @@ void MainWindow::setForm(const GenerationRequest &form)
 FormShape MainWindow::shape() const
 {
     FormShape shape;
-    shape.fresh = request();
+    shape.fresh = fresh;
     for (const auto &field : numberFields) {
         const NumberField *box = ui->*field.second;
         shape.fields.append({field.first, labelOf(box), box->decimals(), box->maximum(), {}, 0});
@@ -251,6 +250,8 @@ void MainWindow::openPartFile(const QString &path)
             return;
     }
 
+    if (formShape.fields.isEmpty()) // asked of the widgets once, when first needed
+        formShape = shape();
     const PartReading reading = readPart(file, part, formShape);
     setForm(reading.request);
     untouched = request();

@@ -44,6 +44,7 @@ private:
 
     Ui_MainWindow *ui;
     ReadingMarks *readingMarks;
+    GenerationRequest fresh; // the form as it opens
     FormShape formShape;
     GenerationRequest untouched;
     QString openedFile;
