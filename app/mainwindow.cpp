@@ -8,6 +8,7 @@
 #include "partfile.h"
 #include "partreading.h"
 #include "readingmarks.h"
+#include "replacequestion.h"
 
 #include <QApplication>
 #include <QDropEvent>
@@ -239,16 +240,9 @@ void MainWindow::openPartFile(const QString &path)
         if ((part = PartChoice::choose(name, parts, this)) < 0)
             return;
     }
-    if (touched()) {
-        QMessageBox question(QMessageBox::Question, title,
-                             QStringLiteral("Remplacer le formulaire par le contenu de %1 ?").arg(name),
-                             QMessageBox::NoButton, this);
-        const QPushButton *replace = question.addButton(QStringLiteral("Remplacer"), QMessageBox::AcceptRole);
-        question.setDefaultButton(question.addButton(QStringLiteral("Annuler"), QMessageBox::RejectRole));
-        question.exec();
-        if (question.clickedButton() != replace)
-            return;
-    }
+    if (touched() && !askToReplace(this, QMessageBox::Question, title,
+                                   QStringLiteral("Remplacer le formulaire par le contenu de %1 ?").arg(name)))
+        return;
 
     if (formShape.fields.isEmpty()) // asked of the widgets once, when first needed
         formShape = shape();
@@ -273,7 +267,7 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         return false;
     auto *widget = qobject_cast<QWidget *>(watched);
     const QString path = draggedFile(event);
-    if (!widget || widget->window() != this || path.isEmpty())
+    if (!widget || widget->window() != this || path.isEmpty() || QApplication::activeModalWidget())
         return false;
     auto *drop = static_cast<QDropEvent *>(event);
     drop->acceptProposedAction();

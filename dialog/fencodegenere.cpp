@@ -1,5 +1,6 @@
 #include "fencodegenere.h"
 #include "partfile.h"
+#include "replacequestion.h"
 
 #include <QClipboard>
 #include <QFileDialog>
@@ -74,18 +75,12 @@ void FenCodeGenere::Save(const QString &code)
         QStringLiteral("Configuration de pièce (*.cfg);;Tous les fichiers (*)"));
     if (path.isEmpty())
         return;
-    if (lignesPerdues > 0 && QFileInfo(path) == QFileInfo(fichierOuvert)) {
-        QMessageBox question(QMessageBox::Warning, QStringLiteral("Enregistrer"),
-            QStringLiteral("%1 a %2 que le texte généré n'a pas : l'enregistrer sous ce nom les ferait perdre.")
-                .arg(QFileInfo(path).fileName(), lignesPerdues == 1 ? QStringLiteral("une ligne")
-                                                                   : QStringLiteral("%1 lignes").arg(lignesPerdues)),
-            QMessageBox::NoButton, this);
-        const QPushButton *replace = question.addButton(QStringLiteral("Remplacer"), QMessageBox::DestructiveRole);
-        question.setDefaultButton(question.addButton(QStringLiteral("Annuler"), QMessageBox::RejectRole));
-        question.exec();
-        if (question.clickedButton() != replace)
-            return;
-    }
+    const QString lines = lignesPerdues == 1 ? QStringLiteral("une ligne") : QStringLiteral("%1 lignes").arg(lignesPerdues);
+    if (lignesPerdues > 0 && QFileInfo(path) == QFileInfo(fichierOuvert)
+        && !askToReplace(this, QMessageBox::Warning, QStringLiteral("Enregistrer"),
+                         QStringLiteral("%1 a %2 que le texte généré n'a pas : l'enregistrer sous ce nom les ferait perdre.")
+                             .arg(QFileInfo(path).fileName(), lines)))
+        return;
     rememberChosenFile(path);
     const QString failure = savePartFile(path, code);
     if (!failure.isEmpty())
