@@ -94,8 +94,10 @@ MainWindow::MainWindow(QWidget *parent)
     readingMarks = new ReadingMarks({ui->Auteur, ui->Nom, ui->Titre, ui->Createur, ui->Description, ui->attachRules},
                                     ui->statusBar, this);
 
-    ui->actionOuvrir->setIcon(QIcon::fromTheme(QStringLiteral("document-open"),
-                                               style()->standardIcon(QStyle::SP_DialogOpenButton)));
+    // The desktop's own open icon, else the style's (on Windows, the system's); only one is loaded.
+    const QString openIcon = QStringLiteral("document-open");
+    ui->actionOuvrir->setIcon(QIcon::hasThemeIcon(openIcon) ? QIcon::fromTheme(openIcon)
+                                                            : style()->standardIcon(QStyle::SP_DialogOpenButton));
     ui->actionOuvrir->setShortcuts(QKeySequence::Open);
     connect(ui->actionOuvrir, &QAction::triggered, this, &MainWindow::chooseFile);
     setAcceptDrops(true);
