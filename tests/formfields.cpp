@@ -82,18 +82,11 @@ FormShape formShape()
     FormShape shape;
     shape.fresh = freshForm();
     for (const FormField &f : formFields) {
-        if (!f.value)
-            continue;
-        FormShape::Field field{f.value, QString::fromUtf8(f.widget), -1, 0, {}, 32767};
-        if (f.maximum) {
-            const QString maximum = QString::fromUtf8(f.maximum);
-            field.decimals = maximum.contains('.') ? maximum.size() - maximum.indexOf('.') - 1 : 0;
-            field.maximum = maximum.toDouble();
-        }
-        field.choices = f.value == &R::module ? moduleEntries : f.value == &R::categorie ? categoryEntries : QStringList();
-        if (f.value == &R::description)
-            field.maxLength = 1 << 20;
-        shape.fields << field;
+        const QString maximum = QString::fromUtf8(f.maximum ? f.maximum : ""); // "5.0": 1 decimal, up to 5
+        if (f.value)
+            shape.fields << FormShape::Field{f.value, QString::fromUtf8(f.widget), maximum.isEmpty() ? -1 : int(maximum.section('.', 1).size()),
+                maximum.toDouble(), f.value == &R::module ? moduleEntries : f.value == &R::categorie ? categoryEntries : QStringList(),
+                f.value == &R::description ? 1 << 20 : 32767};
     }
     return shape;
 }

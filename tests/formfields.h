@@ -33,8 +33,7 @@ GenerationRequest freshForm();
 extern const QStringList moduleEntries;
 extern const QStringList categoryEntries;
 
-// What the fields hold, as the window tells the reader of part files: each number field's
-// decimals and maximum from its row, the lists' entries, the texts' longest.
+// What the fields hold, as the window tells the reader of part files (decimals, maximum from the row).
 FormShape formShape();
 
 // The same with every feature group and check box ticked: the text holds every line.

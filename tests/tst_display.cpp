@@ -121,8 +121,7 @@ private slots:
         QVERIFY(text->font().family() == QLatin1String("Verdana") && text->font().pointSizeF() == QApplication::font(text).pointSizeF());
     }
 
-    // The tool bar takes what its button needs and the window grows by as much: the form keeps
-    // its place and size below it.
+    // The window grows by what the tool bar's button needs: the form keeps its place and size.
     void toolBarAboveTheForm()
     {
         const auto *bar = field<QToolBar>(*window, "mainToolBar");

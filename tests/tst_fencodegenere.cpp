@@ -82,8 +82,7 @@ private slots:
         QVERIFY(dialog.findChild<QTextEdit *>()->height() > dialog.height() / 2);
     }
 
-    // Saving: the name offered, the file written or not; over the file the form was opened
-    // from, when it holds lines the text has not, a question first.
+    // Saving: the name offered, the file written or not, a question first over a file opened with lines left out.
     void saveButton_data()
     {
         QTest::addColumn<bool>("accept");

@@ -1,5 +1,6 @@
 // Saving a part's text, without a window: the file name offered, the folder remembered, and
-// a failed save that says which file and why and leaves the old file as it was.
+// a failed save that says which file and why and leaves the old file as it was; a file that
+// cannot be read as a part file, and why.
 #include "partfile.h"
 
 #include <QtTest>
@@ -63,11 +64,19 @@ private slots:
     }
 
     // A failed save says in one sentence which file and why, and leaves the old file as it
-    // was, with no temporary file beside it. Reason "*": the toolkit's, without the path.
+    // was, with no temporary file beside it. Reason "*": the toolkit's, without the path. A
+    // file that cannot be read as a part file ("read:" rows) says so, in one sentence too.
     void saveTo_data()
     {
         QTest::addColumn<QString>("target");
         QTest::addColumn<QString>("reason"); // empty when the save succeeds
+        QTest::newRow("read: gone") << "absent.cfg" << "il n'existe pas";
+        QTest::newRow("read: a folder") << "dossier.cfg" << "c'est un dossier";
+        QTest::newRow("read: 200 MB") << "ancien.cfg" << "il fait 200 Mo, bien plus qu'un fichier de pièces (4 Mo au plus)";
+        QTest::newRow("read: unreadable") << "ancien.cfg" << "il n'est pas accessible en lecture";
+#ifdef Q_OS_UNIX
+        QTest::newRow("read: a device that never ends") << "/dev/zero" << "ce n'est pas un fichier ordinaire";
+#endif
         QTest::newRow("new file") << "nouveau.cfg" << "";
         QTest::newRow("replaces a longer file") << "ancien.cfg" << "";
         QTest::newRow("missing folder") << "absent/piece.cfg" << "son dossier n'existe pas";
@@ -94,6 +103,18 @@ private slots:
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("dossier.cfg")));
         if (row == "read-only" && old.setPermissions(QFile::ReadOwner) && QFileInfo(old).isWritable())
             QSKIP("this user writes into read-only files");
+        if (row == "read: unreadable" && (!old.setPermissions({}) || QFileInfo(old).isReadable()))
+            QSKIP("this user reads unreadable files");
+        if (row == "read: 200 MB")
+            QVERIFY(old.resize(200 << 20)); // sparse: no disk used
+        if (row.startsWith("read: ")) {
+            const QString path = target.startsWith('/') ? target : dir.filePath(target);
+            QByteArray bytes;
+            QCOMPARE(readPartFileBytes(path, &bytes), QStringLiteral("Impossible d'ouvrir le fichier « %1 » : %2.")
+                                                          .arg(QDir::toNativeSeparators(path), reason));
+            QVERIFY(bytes.isEmpty());
+            return;
+        }
         const auto entries = [&] { return QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden); };
         const QStringList before = entries();
         const QString path = dir.filePath(target);
