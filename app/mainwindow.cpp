@@ -106,7 +106,7 @@ MainWindow::MainWindow(QWidget *parent)
     // Nothing in the form moves or grows: the window keeps the form's size plus what its tool
     // bar and status bar need, and there is nothing to maximise.
     setFixedSize(sizeHint());
-    fresh = untouched = request();
+    formShape.fresh = untouched = request(); // its fields are asked of the widgets when first needed
     // The first field a person reads; the tab order goes on from there.
     ui->Auteur->setFocus();
 }
@@ -179,25 +179,24 @@ void MainWindow::setForm(const GenerationRequest &form)
         (ui->*box.second)->setChecked(form.*box.first);
 }
 
-FormShape MainWindow::shape() const
+QVector<FormShape::Field> MainWindow::shapeFields() const
 {
-    FormShape shape;
-    shape.fresh = fresh;
+    QVector<FormShape::Field> fields;
     for (const auto &field : numberFields) {
         const NumberField *box = ui->*field.second;
-        shape.fields.append({field.first, labelOf(box), box->decimals(), box->maximum(), {}, 0});
+        fields.append({field.first, labelOf(box), box->decimals(), box->maximum(), {}, 0});
     }
     for (const auto &field : lineFields)
-        shape.fields.append({field.first, labelOf(ui->*field.second), -1, 0, {}, (ui->*field.second)->maxLength()});
+        fields.append({field.first, labelOf(ui->*field.second), -1, 0, {}, (ui->*field.second)->maxLength()});
     for (const auto &field : listFields) {
         QStringList entries;
         for (int i = 0; i < (ui->*field.second)->count(); ++i)
             entries << (ui->*field.second)->itemText(i);
-        shape.fields.append({field.first, labelOf(ui->*field.second), -1, 0, entries, 0});
+        fields.append({field.first, labelOf(ui->*field.second), -1, 0, entries, 0});
     }
     // Past a million characters, laying the text out would hold the window for seconds.
-    shape.fields.append({&R::description, labelOf(ui->Description), -1, 0, {}, 1 << 20});
-    return shape;
+    fields.append({&R::description, labelOf(ui->Description), -1, 0, {}, 1 << 20});
+    return fields;
 }
 
 bool MainWindow::touched() const
@@ -246,8 +245,8 @@ void MainWindow::openPartFile(const QString &path)
                                    QStringLiteral("Remplacer le formulaire par le contenu de %1 ?").arg(name)))
         return;
 
-    if (formShape.fields.isEmpty()) // asked of the widgets once, when first needed
-        formShape = shape();
+    if (formShape.fields.isEmpty())
+        formShape.fields = shapeFields();
     const PartReading reading = readPart(file, part, formShape);
     setForm(reading.request);
     untouched = request();

@@ -37,15 +37,15 @@ protected:
 private:
     GenerationRequest request() const;
     void setForm(const GenerationRequest &form);
-    FormShape shape() const;
+    // What each field holds: its label, decimals and maximum, entries, longest text.
+    QVector<FormShape::Field> shapeFields() const;
     void chooseFile();
     // Anything typed since the form was opened or started.
     bool touched() const;
 
     Ui_MainWindow *ui;
     ReadingMarks *readingMarks;
-    GenerationRequest fresh; // the form as it opens
-    FormShape formShape;
+    FormShape formShape; // fresh: the form as it opens
     GenerationRequest untouched;
     QString openedFile;
     int linesLeftOut = 0;

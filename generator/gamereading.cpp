@@ -42,17 +42,6 @@ bool blankTypedAtAnEnd(const QString &value)
     return false;
 }
 
-// « reading », cut short, or "une valeur vide".
-QString quoted(const QString &reading)
-{
-    if (reading.isEmpty())
-        return QStringLiteral("une valeur vide");
-    if (reading.size() <= quotedLength)
-        return QStringLiteral("« ") + reading + QStringLiteral(" »");
-    const int cut = reading.at(quotedLength - 1).isHighSurrogate() ? quotedLength - 1 : quotedLength;
-    return QStringLiteral("« ") + reading.left(cut) + QStringLiteral("… »");
-}
-
 // "a", "a et b", "a, b et c".
 QString listed(const QStringList &items)
 {
@@ -133,6 +122,16 @@ QString attachRulesRead(const QString &reading)
 }
 
 } // namespace
+
+QString quoted(QStringView reading)
+{
+    if (reading.isEmpty())
+        return QStringLiteral("une valeur vide");
+    if (reading.size() <= quotedLength)
+        return QStringLiteral("« ") + reading.toString() + QStringLiteral(" »");
+    const int cut = reading.at(quotedLength - 1).isHighSurrogate() ? quotedLength - 1 : quotedLength;
+    return QStringLiteral("« ") + reading.left(cut).toString() + QStringLiteral("… »");
+}
 
 QString fieldLabel(TextField field)
 {

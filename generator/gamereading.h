@@ -17,6 +17,10 @@ struct ReadingWarning
     QString text;        // one French sentence, starting with the field's label
 };
 
+// « text », cut to what a tooltip, the status bar or an account line can show; "une valeur
+// vide" for an empty text.
+QString quoted(QStringView reading);
+
 // The field's label as the form shows it, without the colon: "Auteur", "Nom", "Titre",
 // "Créateur", "Description", "Règles d'attachement".
 QString fieldLabel(TextField field);

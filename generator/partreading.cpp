@@ -1,5 +1,6 @@
 #include "partreading.h"
 
+#include "gamereading.h"
 #include "partconfig.h"
 
 #include <QLocale>
@@ -14,25 +15,49 @@ using R = GenerationRequest;
 
 constexpr int itemsKept = 100000; // past these, items are only counted
 constexpr int itemsShown = 1000;
-constexpr int quotedLength = 60;
 
 bool isBlank(QChar c)
 {
     return c == QLatin1Char(' ') || c == QLatin1Char('\t');
 }
 
+// A number as the game reads it: digits with "." as the decimal point, an optional sign and
+// exponent, nothing else.
+bool readGameNumber(QStringView text, double *number)
+{
+    int i = 0, digits = 0;
+    const int n = text.size();
+    const auto digit = [&](int at) { return at < n && text.at(at) >= QLatin1Char('0') && text.at(at) <= QLatin1Char('9'); };
+    if (i < n && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-')))
+        ++i;
+    for (; digit(i); ++i)
+        ++digits;
+    if (i < n && text.at(i) == QLatin1Char('.')) {
+        for (++i; digit(i); ++i)
+            ++digits;
+    }
+    if (digits == 0)
+        return false;
+    if (i < n && (text.at(i) == QLatin1Char('e') || text.at(i) == QLatin1Char('E'))) {
+        ++i;
+        if (i < n && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-')))
+            ++i;
+        if (!digit(i))
+            return false;
+        while (digit(i))
+            ++i;
+    }
+    if (i != n)
+        return false;
+    // Past the largest double it reads as infinite, below the smallest as 0: held within range.
+    *number = text.toLatin1().toDouble();
+    return true;
+}
+
 QString counted(int n, const char *one, const char *many)
 {
     return QLocale(QLocale::French).toString(n) + QLatin1Char(' ')
         + QString::fromUtf8(n <= 1 ? one : many);
-}
-
-QString quoted(QStringView text)
-{
-    if (text.size() <= quotedLength)
-        return QStringLiteral("« ") + text.toString() + QStringLiteral(" »");
-    const int cut = text.at(quotedLength - 1).isHighSurrogate() ? quotedLength - 1 : quotedLength;
-    return QStringLiteral("« ") + text.left(cut).toString() + QStringLiteral("… »");
 }
 
 // The first child of node with that name (and, when id is given, that first "name" value).
@@ -118,7 +143,7 @@ public:
             if (n == part.node)
                 continue;
             leaveOutNode(n, c.view(c.nodes.at(n).name) == QLatin1String("PART")
-                ? QStringLiteral("une autre pièce du fichier ; seule %1 est reprise").arg(quoted(part.name))
+                ? QStringLiteral("une autre pièce du fichier ; seule %1 est reprise").arg(part.name.isEmpty() ? QStringLiteral("la pièce choisie") : quoted(part.name))
                 : QStringLiteral("hors de la pièce : le texte n'a que la pièce"));
         }
         readNotes();
@@ -284,7 +309,7 @@ private:
             read.truncate(f.maxLength);
         } else if (line.endsLine && !raw.isEmpty() && (isBlank(raw.front()) || isBlank(raw.back()))) {
             changed(v, QStringLiteral("le jeu lit %1 ; il retire les espaces et tabulations du début et de la fin")
-                           .arg(read.isEmpty() ? QStringLiteral("une valeur vide") : quoted(read)));
+                           .arg(quoted(read)));
         }
         result.request.*entry = read;
     }
@@ -496,37 +521,6 @@ private:
 };
 
 } // namespace
-
-bool readGameNumber(QStringView text, double *number)
-{
-    int i = 0, digits = 0;
-    const int n = text.size();
-    const auto digit = [&](int at) { return at < n && text.at(at) >= QLatin1Char('0') && text.at(at) <= QLatin1Char('9'); };
-    if (i < n && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-')))
-        ++i;
-    for (; digit(i); ++i)
-        ++digits;
-    if (i < n && text.at(i) == QLatin1Char('.')) {
-        for (++i; digit(i); ++i)
-            ++digits;
-    }
-    if (digits == 0)
-        return false;
-    if (i < n && (text.at(i) == QLatin1Char('e') || text.at(i) == QLatin1Char('E'))) {
-        ++i;
-        if (i < n && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-')))
-            ++i;
-        if (!digit(i))
-            return false;
-        while (digit(i))
-            ++i;
-    }
-    if (i != n)
-        return false;
-    // Past the largest double it reads as infinite, below the smallest as 0: held within range.
-    *number = text.toLatin1().toDouble();
-    return true;
-}
 
 QString PartFile::whatInstead() const
 {

@@ -59,8 +59,4 @@ struct PartReading
 // Reads file.parts[part] into the form that shape describes.
 PartReading readPart(const PartFile &file, int part, const FormShape &shape);
 
-// A number as the game reads it: digits with "." as the decimal point, an optional sign and
-// exponent, nothing else.
-bool readGameNumber(QStringView text, double *number);
-
 #endif // PARTREADING_H
