@@ -22,11 +22,6 @@ QString explanation(const QList<ReadingWarning> &warnings)
     return texts.join(QLatin1Char(' '));
 }
 
-bool misread(const QList<ReadingWarning> &warnings)
-{
-    return std::any_of(warnings.begin(), warnings.end(), [](const ReadingWarning &w) { return !w.advice; });
-}
-
 // Keeps the mark of a text edit in its top right corner, clear of the frame and scroll bar.
 class CornerMark : public QLabel
 {

@@ -196,3 +196,8 @@ QList<ReadingWarning> readingWarnings(const GenerationRequest &request)
         warnings += readingWarnings(field.first, field.second);
     return warnings;
 }
+
+bool misread(const QList<ReadingWarning> &warnings)
+{
+    return std::any_of(warnings.begin(), warnings.end(), [](const ReadingWarning &w) { return !w.advice; });
+}

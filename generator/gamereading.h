@@ -28,6 +28,9 @@ QString fieldLabel(TextField field);
 // Warnings for one field's value as typed (before the builder turns line breaks into spaces).
 QList<ReadingWarning> readingWarnings(TextField field, const QString &value);
 
+// Whether one of them is a misreading, not advice alone.
+bool misread(const QList<ReadingWarning> &warnings);
+
 // Warnings for every text field of a request, in reading order. Never changes the request.
 QList<ReadingWarning> readingWarnings(const GenerationRequest &request);
 

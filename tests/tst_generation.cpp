@@ -54,8 +54,7 @@ void addRows(bool values)
 // A text without reading marks, saved and opened in a new window without a word: the same text.
 void comesBack(const QString &text, const R &form)
 {
-    const QList<ReadingWarning> warnings = readingWarnings(form);
-    if (std::any_of(warnings.begin(), warnings.end(), [](const ReadingWarning &w) { return !w.advice; }))
+    if (misread(readingWarnings(form)))
         return;
     QTemporaryDir dir;
     QCOMPARE(savePartFile(dir.filePath("part.cfg"), text), QString());
