@@ -1,41 +1,52 @@
 #include "configtext.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr ushort replacementCharacter = 0xfffd;
 
-// UTF-8 as a strict decoder reads it: each longest invalid sequence becomes one U+FFFD,
-// whose positions go to invalidAt.
+// One UTF-8 sequence at p, as a strict decoder reads it: the code point, or -1 for the longest
+// invalid sequence there (read as one U+FFFD). Moves p past it.
+int decodeSequence(const uchar *&p, const uchar *end)
+{
+    const uchar lead = *p++;
+    if (lead < 0x80)
+        return lead;
+    int needed = 0;
+    uint code = 0;
+    uchar low = 0x80, high = 0xbf;
+    if (lead >= 0xc2 && lead <= 0xdf) {
+        needed = 1, code = lead & 0x1f;
+    } else if (lead >= 0xe0 && lead <= 0xef) {
+        needed = 2, code = lead & 0x0f;
+        low = lead == 0xe0 ? 0xa0 : 0x80, high = lead == 0xed ? 0x9f : 0xbf;
+    } else if (lead >= 0xf0 && lead <= 0xf4) {
+        needed = 3, code = lead & 0x07;
+        low = lead == 0xf0 ? 0x90 : 0x80, high = lead == 0xf4 ? 0x8f : 0xbf;
+    }
+    int got = 0;
+    while (got < needed && p < end && *p >= low && *p <= high) {
+        code = code << 6 | (*p++ & 0x3f);
+        low = 0x80, high = 0xbf;
+        ++got;
+    }
+    return needed == 0 || got < needed ? -1 : int(code);
+}
+
+// Each invalid sequence becomes one U+FFFD, whose positions go to invalidAt.
 QString decodeUtf8(const uchar *p, const uchar *end, QVector<int> *invalidAt)
 {
     QString text(int(end - p), Qt::Uninitialized); // never more characters than bytes
     ushort *out = reinterpret_cast<ushort *>(text.data());
     ushort *const first = out;
     while (p < end) {
-        const uchar lead = *p++;
-        if (lead < 0x80) {
-            *out++ = lead;
+        if (*p < 0x80) { // the common case, without a call
+            *out++ = *p++;
             continue;
         }
-        int needed = 0;
-        uint code = 0;
-        uchar low = 0x80, high = 0xbf;
-        if (lead >= 0xc2 && lead <= 0xdf) {
-            needed = 1, code = lead & 0x1f;
-        } else if (lead >= 0xe0 && lead <= 0xef) {
-            needed = 2, code = lead & 0x0f;
-            low = lead == 0xe0 ? 0xa0 : 0x80, high = lead == 0xed ? 0x9f : 0xbf;
-        } else if (lead >= 0xf0 && lead <= 0xf4) {
-            needed = 3, code = lead & 0x07;
-            low = lead == 0xf0 ? 0x90 : 0x80, high = lead == 0xf4 ? 0x8f : 0xbf;
-        }
-        int got = 0;
-        while (got < needed && p < end && *p >= low && *p <= high) {
-            code = code << 6 | (*p++ & 0x3f);
-            low = 0x80, high = 0xbf;
-            ++got;
-        }
-        if (needed == 0 || got < needed) {
+        const int code = decodeSequence(p, end);
+        if (code < 0) {
             invalidAt->append(int(out - first));
             *out++ = replacementCharacter;
         } else if (code >= 0x10000) {
@@ -47,6 +58,18 @@ QString decodeUtf8(const uchar *p, const uchar *end, QVector<int> *invalidAt)
     }
     text.truncate(int(out - first));
     return text;
+}
+
+int byteOrderMarkSize(TextEncoding encoding)
+{
+    switch (encoding) {
+    case TextEncoding::Utf8:
+        return 0;
+    case TextEncoding::Utf8WithBom:
+        return 3;
+    default:
+        return 2;
+    }
 }
 
 QString decodeUtf16(const uchar *p, const uchar *end, bool bigEndian)
@@ -88,7 +111,7 @@ public:
             }
             if (ch == QLatin1Char('{') || ch == QLatin1Char('}')) {
                 text(segment, i, false);
-                ch == QLatin1Char('{') ? openNode() : closeNode();
+                ch == QLatin1Char('{') ? openNode(i) : closeNode(i);
                 content = true;
                 segment = i + 1;
             }
@@ -134,6 +157,7 @@ private:
         value.raw = {equals + 1, rawEnd - equals - 1};
         value.endsLine = endsLine;
         value.line = lineNumber;
+        value.node = open.last();
         ConfigNode &node = c.nodes[open.last()];
         const int index = c.values.size();
         (node.lastValue < 0 ? node.firstValue : c.values[node.lastValue].next) = index;
@@ -158,10 +182,11 @@ private:
         pendingLine = 0;
     }
 
-    void openNode()
+    void openNode(int at)
     {
         ConfigNode node;
         node.parent = open.last();
+        node.open = at;
         node.line = pendingLine > 0 ? pendingLine : lineNumber;
         node.name = pendingLine > 0 ? pending : Span{};
         pendingLine = 0;
@@ -173,7 +198,7 @@ private:
         open.append(index);
     }
 
-    void closeNode()
+    void closeNode(int at)
     {
         dropPending();
         if (open.size() == 1) {
@@ -182,6 +207,7 @@ private:
         }
         ConfigNode &node = c.nodes[open.takeLast()];
         node.lastLine = lineNumber;
+        node.close = at;
         node.closed = true;
     }
 
@@ -211,15 +237,22 @@ ConfigText parseConfigText(const QByteArray &bytes)
     const uchar *end = p + bytes.size();
     QVector<int> invalidAt;
     if (bytes.startsWith("\xef\xbb\xbf"))
-        config.text = decodeUtf8(p + 3, end, &invalidAt);
-    else if (bytes.startsWith("\xff\xfe") || bytes.startsWith("\xfe\xff"))
-        config.text = decodeUtf16(p + 2, end, bytes.at(0) == '\xfe');
+        config.encoding = TextEncoding::Utf8WithBom;
+    else if (bytes.startsWith("\xff\xfe"))
+        config.encoding = TextEncoding::Utf16LittleEndian;
+    else if (bytes.startsWith("\xfe\xff"))
+        config.encoding = TextEncoding::Utf16BigEndian;
+    const int bom = byteOrderMarkSize(config.encoding);
+    if (bom == 2)
+        config.text = decodeUtf16(p + 2, end, config.encoding == TextEncoding::Utf16BigEndian);
     else
-        config.text = decodeUtf8(p, end, &invalidAt);
+        config.text = decodeUtf8(p + bom, end, &invalidAt);
 
     const QString &t = config.text;
     config.binary = t.contains(QChar(0)) || invalidAt.size() > bytes.size() / 10;
     config.lineHasContent.append(false); // no line 0
+    config.lineStart.append(0);
+    config.lineEnd.append(0);
     Parser parser(config);
     int invalid = 0;
     for (int start = 0, number = 1; start < t.size(); ++number) {
@@ -227,6 +260,8 @@ ConfigText parseConfigText(const QByteArray &bytes)
         while (end < t.size() && t.at(end) != QLatin1Char('\n') && t.at(end) != QLatin1Char('\r'))
             ++end;
         config.lineCount = number;
+        config.lineStart.append(start);
+        config.lineEnd.append(end);
         parser.line(start, end, number);
         if (invalid < invalidAt.size() && invalidAt.at(invalid) < end) {
             config.notes.append(SyntaxNote{SyntaxNote::NotUtf8, number, -1, {start, end - start}});
@@ -238,5 +273,68 @@ ConfigText parseConfigText(const QByteArray &bytes)
             ++start;
     }
     parser.finish();
+    config.lineStart.append(t.size());
     return config;
+}
+
+int ConfigText::lineAt(int position) const
+{
+    // The last line that starts at or before the position.
+    const auto after = std::upper_bound(lineStart.begin() + 1, lineStart.begin() + 1 + lineCount, position);
+    return int(after - lineStart.begin()) - 1;
+}
+
+int ConfigText::nodeAt(int position) const
+{
+    // Nodes are stored parent first: the last one that encloses the position is the innermost.
+    int inner = 0;
+    for (int n = 1; n < nodes.size(); ++n) {
+        const ConfigNode &node = nodes.at(n);
+        if (node.open < position && (node.close < 0 || position <= node.close))
+            inner = n;
+    }
+    return inner;
+}
+
+QVector<int> bytePositions(const QByteArray &bytes, TextEncoding encoding, const QVector<int> &positions)
+{
+    QVector<int> at;
+    at.reserve(positions.size());
+    const int bom = byteOrderMarkSize(encoding);
+    if (encoding == TextEncoding::Utf16LittleEndian || encoding == TextEncoding::Utf16BigEndian) {
+        for (const int position : positions)
+            at.append(qMin(int(bytes.size()), bom + 2 * position));
+        return at;
+    }
+    const auto *first = reinterpret_cast<const uchar *>(bytes.constData());
+    const uchar *p = first + qMin(bom, int(bytes.size()));
+    const uchar *const end = first + bytes.size();
+    int text = 0; // the text position p stands at
+    for (const int position : positions) {
+        while (p < end) {
+            const uchar *next = p;
+            const int code = decodeSequence(next, end);
+            const int units = code >= 0x10000 ? 2 : 1;
+            if (text + units > position)
+                break;
+            text += units;
+            p = next;
+        }
+        at.append(int(p - first));
+    }
+    return at;
+}
+
+QByteArray encodedAs(const QString &text, TextEncoding encoding)
+{
+    if (encoding != TextEncoding::Utf16LittleEndian && encoding != TextEncoding::Utf16BigEndian)
+        return text.toUtf8();
+    QByteArray bytes;
+    bytes.reserve(text.size() * 2);
+    const bool big = encoding == TextEncoding::Utf16BigEndian;
+    for (const QChar c : text) {
+        const char high = char(c.unicode() >> 8), low = char(c.unicode() & 0xff);
+        bytes.append(big ? high : low).append(big ? low : high);
+    }
+    return bytes;
 }
