@@ -7,18 +7,21 @@
 #include "partconfig.h"
 #include "partfile.h"
 #include "partreading.h"
+#include "questions.h"
 #include "readingmarks.h"
-#include "replacequestion.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPointer>
+#include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
+#include <QToolButton>
 
 namespace {
 
@@ -94,14 +97,45 @@ MainWindow::MainWindow(QWidget *parent)
     readingMarks = new ReadingMarks({ui->Auteur, ui->Nom, ui->Titre, ui->Createur, ui->Description, ui->attachRules},
                                     ui->statusBar, this);
 
-    // The desktop's own open icon, else the style's (on Windows, the system's); only one is loaded.
-    const QString openIcon = QStringLiteral("document-open");
-    ui->actionOuvrir->setIcon(QIcon::hasThemeIcon(openIcon) ? QIcon::fromTheme(openIcon)
-                                                            : style()->standardIcon(QStyle::SP_DialogOpenButton));
+    // The desktop's own icons, else the style's (on Windows, the system's).
+    const auto icon = [this](const char *themeName, QStyle::StandardPixmap standard) {
+        const QString name = QLatin1String(themeName);
+        return QIcon::hasThemeIcon(name) ? QIcon::fromTheme(name) : style()->standardIcon(standard);
+    };
+    ui->actionOuvrir->setIcon(icon("document-open", QStyle::SP_DialogOpenButton));
     ui->actionOuvrir->setShortcuts(QKeySequence::Open);
+    ui->actionEnregistrer->setIcon(icon("document-save", QStyle::SP_DialogSaveButton));
+    ui->actionEnregistrer->setShortcuts(QKeySequence::Save);
+    // Not every platform binds Save As; Ctrl+Maj+S is what authors know.
+    ui->actionEnregistrerSous->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     connect(ui->actionOuvrir, &QAction::triggered, this, &MainWindow::chooseFile);
+    connect(ui->actionEnregistrer, &QAction::triggered, this, &MainWindow::enregistrer);
+    connect(ui->actionEnregistrerSous, &QAction::triggered, this, &MainWindow::enregistrerSous);
     setAcceptDrops(true);
     qApp->installEventFilter(this);
+
+    // The account of the file opened, to be read again while it is open.
+    accountButton = new QToolButton(ui->statusBar);
+    accountButton->setObjectName(QStringLiteral("accountButton"));
+    accountButton->setAutoRaise(true);
+    accountButton->setText(QStringLiteral("Compte rendu de la lecture…"));
+    accountButton->hide();
+    ui->statusBar->addPermanentWidget(accountButton);
+    connect(accountButton, &QToolButton::clicked, this, &MainWindow::showAccount);
+
+    // Whatever the author changes may make the opened file's changes unsaved, or saved again.
+    const auto changed = [this] { QTimer::singleShot(0, this, &MainWindow::showModified); };
+    for (const auto &field : numberFields)
+        connect(ui->*field.second, &QDoubleSpinBox::textChanged, this, changed);
+    for (const auto &field : lineFields)
+        connect(ui->*field.second, &QLineEdit::textChanged, this, changed);
+    for (const auto &field : listFields)
+        connect(ui->*field.second, QOverload<int>::of(&QComboBox::currentIndexChanged), this, changed);
+    connect(ui->Description, &QTextEdit::textChanged, this, changed);
+    for (const auto &group : groups)
+        connect(ui->*group.second, &QGroupBox::toggled, this, changed);
+    for (const auto &box : checkBoxes)
+        connect(ui->*box.second, &QAbstractButton::toggled, this, changed);
 
     // Nothing in the form moves or grows: the window keeps the form's size plus what its tool
     // bar and status bar need, and there is nothing to maximise.
@@ -122,36 +156,46 @@ void MainWindow::modif(double fuel)
     ui->Oxi->setValue(fuel * 0.9);
 }
 
-void MainWindow::genererCode()
+bool MainWindow::requiredFilled()
 {
     for (const QLineEdit *required : {ui->Auteur, ui->Createur, ui->Nom, ui->Titre}) {
         if (required->text().isEmpty()) {
             QMessageBox::critical(this, QStringLiteral("Erreur"),
                                   QStringLiteral("Veuillez remplir les champs Auteur; Créateur; Nom et Titre."),
                                   QMessageBox::Ok, QMessageBox::NoButton);
-            return;
+            return false;
         }
     }
+    return true;
+}
 
+void MainWindow::genererCode()
+{
+    if (!requiredFilled())
+        return;
     const QString code = buildPartConfig(request());
     // The text is written as typed; the status bar names what the game will read otherwise.
     readingMarks->showSummary();
     // Freed once closed: a dialog kept per press would hold its window buffer for good.
     QPointer<FenCodeGenere> dialog = new FenCodeGenere(code, this, ui->Nom->text());
-    dialog->keepLinesOf(openedFile, linesLeftOut);
+    if (document)
+        dialog->keepLinesOf(document->path, document->reading.linesNotShown);
     dialog->exec();
     delete dialog;
 }
 
-GenerationRequest MainWindow::request() const
+GenerationRequest MainWindow::request(bool commit) const
 {
-    // A number still being typed is read as the field will show it once left.
-    for (const auto &field : numberFields)
-        (ui->*field.second)->interpretText();
     GenerationRequest r;
-    // Exactly what each field shows: its own decimals, "." and no group separator.
-    for (const auto &field : numberFields)
-        r.*field.first = (ui->*field.second)->textFromValue((ui->*field.second)->value());
+    // Exactly what each field shows, or will show once left: its own decimals, "." and no
+    // group separator.
+    for (const auto &field : numberFields) {
+        NumberField *box = ui->*field.second;
+        if (commit)
+            box->interpretText();
+        const double value = commit ? box->value() : qBound(box->minimum(), box->valueFromText(box->cleanText()), box->maximum());
+        r.*field.first = box->textFromValue(value);
+    }
     for (const auto &field : lineFields)
         r.*field.first = (ui->*field.second)->text();
     for (const auto &field : listFields)
@@ -179,12 +223,14 @@ void MainWindow::setForm(const GenerationRequest &form)
         (ui->*box.second)->setChecked(form.*box.first);
 }
 
-QVector<FormShape::Field> MainWindow::shapeFields() const
+const FormShape &MainWindow::shape() const
 {
-    QVector<FormShape::Field> fields;
+    if (!formShape.fields.isEmpty())
+        return formShape;
+    QVector<FormShape::Field> &fields = formShape.fields;
     for (const auto &field : numberFields) {
         const NumberField *box = ui->*field.second;
-        fields.append({field.first, labelOf(box), box->decimals(), box->maximum(), {}, 0});
+        fields.append({field.first, labelOf(box), box->decimals(), box->maximum(), {}, 0, box->trailingZeros()});
     }
     for (const auto &field : lineFields)
         fields.append({field.first, labelOf(ui->*field.second), -1, 0, {}, (ui->*field.second)->maxLength()});
@@ -196,12 +242,42 @@ QVector<FormShape::Field> MainWindow::shapeFields() const
     }
     // Past a million characters, laying the text out would hold the window for seconds.
     fields.append({&R::description, labelOf(ui->Description), -1, 0, {}, 1 << 20});
-    return fields;
+    return formShape;
 }
 
 bool MainWindow::touched() const
 {
-    return request() != untouched;
+    return request(false) != (document ? document->opened : untouched);
+}
+
+void MainWindow::showModified()
+{
+    // The title has no place for the mark until a file is opened.
+    setWindowModified(document && touched());
+}
+
+bool MainWindow::changesMaySafelyGo()
+{
+    if (!isWindowModified())
+        return true;
+    switch (askToSaveChanges(this, QFileInfo(document->path).fileName())) {
+    case ChangesAnswer::Save:
+        return enregistrer();
+    case ChangesAnswer::Discard:
+        return true;
+    case ChangesAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    showModified(); // a change of this very moment counts too
+    if (changesMaySafelyGo())
+        event->accept();
+    else
+        event->ignore();
 }
 
 void MainWindow::chooseFile()
@@ -223,10 +299,13 @@ void MainWindow::openPartFile(const QString &path)
 {
     const QString title = QStringLiteral("Ouvrir une pièce");
     const QString name = QFileInfo(path).fileName();
+    showModified();
+    if (!changesMaySafelyGo())
+        return;
     QByteArray bytes;
     if (const QString failure = readPartFileBytes(path, &bytes); !failure.isEmpty())
         return void(QMessageBox::warning(this, title, failure));
-    const PartFile file = readPartFile(bytes);
+    PartFile file = readPartFile(bytes);
     if (file.parts.isEmpty()) {
         return void(QMessageBox::warning(this, title, QStringLiteral("%1 ne définit aucune pièce : %2.")
                                                           .arg(name, file.whatInstead())));
@@ -241,24 +320,115 @@ void MainWindow::openPartFile(const QString &path)
         if ((part = PartChoice::choose(name, parts, this)) < 0)
             return;
     }
-    if (touched() && !askToReplace(this, QMessageBox::Question, title,
-                                   QStringLiteral("Remplacer le formulaire par le contenu de %1 ?").arg(name)))
+    if (!document && touched()
+        && !askToReplace(this, QMessageBox::Question, title,
+                         QStringLiteral("Remplacer le formulaire par le contenu de %1 ?").arg(name)))
         return;
 
-    if (formShape.fields.isEmpty())
-        formShape.fields = shapeFields();
-    const PartReading reading = readPart(file, part, formShape);
+    PartReading reading = readPart(file, part, shape());
     setForm(reading.request);
-    untouched = request();
-    openedFile = path;
-    linesLeftOut = reading.linesLeftOut;
+    document = PartDocument{path, bytes, std::move(file), part, std::move(reading), request()};
     rememberChosenFile(path);
-    setWindowTitle(name + QStringLiteral(" — Tallowin"));
-    if (!reading.complete()) {
-        QMessageBox account(QMessageBox::Information, title, reading.summary(name), QMessageBox::Ok, this);
-        account.setDetailedText(reading.details());
-        account.exec();
+    setWindowTitle(name + QStringLiteral("[*] — Tallowin"));
+    showModified();
+    accountButton->setVisible(!document->reading.complete());
+    accountButton->setToolTip(document->reading.summary(name));
+    if (!document->reading.complete())
+        showAccount();
+}
+
+void MainWindow::showAccount()
+{
+    if (document)
+        ::showAccount(this, document->reading.summary(QFileInfo(document->path).fileName()), document->reading.details());
+}
+
+void MainWindow::becomeDocument(const QString &path, const QByteArray &bytes, int part)
+{
+    PartFile file = readPartFile(bytes);
+    part = qBound(0, part, int(file.parts.size()) - 1);
+    PartReading reading = file.parts.isEmpty() ? PartReading() : readPart(file, part, shape());
+    document = PartDocument{path, bytes, std::move(file), part, std::move(reading), request()};
+    const QString name = QFileInfo(path).fileName();
+    setWindowTitle(name + QStringLiteral("[*] — Tallowin"));
+    showModified();
+    accountButton->setVisible(!document->reading.complete());
+    accountButton->setToolTip(document->reading.summary(name));
+}
+
+bool MainWindow::enregistrer()
+{
+    if (!document)
+        return enregistrerSous();
+    const QString name = QFileInfo(document->path).fileName();
+    const PartWriting writing = document->writeBack(request());
+    if (!writing.changed()) {
+        statusBar()->showMessage(QStringLiteral("%1 est à jour : rien à enregistrer.").arg(name));
+        showModified();
+        return true;
     }
+    bool unchanged = false;
+    if (const QString failure = checkOpenedFile(document->path, document->bytes, &unchanged); !failure.isEmpty()) {
+        QMessageBox::critical(this, QStringLiteral("Erreur"), failure);
+        return false;
+    }
+    if (!unchanged && !askToGoOn(this, QMessageBox::Warning, QStringLiteral("Enregistrer"),
+                                 QStringLiteral("%1 a été modifié en dehors de Tallowin depuis son ouverture. L'écraser ?").arg(name),
+                                 QStringLiteral("Écraser")))
+        return false;
+    return writeDocument(document->path);
+}
+
+bool MainWindow::enregistrerSous()
+{
+    QByteArray bytes;
+    QString proposed;
+    if (document) {
+        bytes = document->writeBack(request()).bytes;
+        proposed = document->path;
+    } else {
+        if (!requiredFilled())
+            return false;
+        bytes = buildPartConfig(request()).toUtf8();
+        proposed = proposedPartFile(ui->Nom->text());
+    }
+    const QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Enregistrer la pièce"), proposed,
+        QStringLiteral("Configuration de pièce (*.cfg);;Tous les fichiers (*)"));
+    if (path.isEmpty())
+        return false;
+    rememberChosenFile(path);
+    if (document && QFileInfo(path) == QFileInfo(document->path))
+        return enregistrer(); // the same file: saved in place, with its questions
+    if (document)
+        return writeDocument(path);
+    if (const QString failure = savePartFileBytes(path, bytes); !failure.isEmpty()) {
+        QMessageBox::critical(this, QStringLiteral("Erreur"), failure);
+        return false;
+    }
+    becomeDocument(path, bytes, 0);
+    statusBar()->showMessage(QStringLiteral("%1 enregistré").arg(QFileInfo(path).fileName()));
+    return true;
+}
+
+bool MainWindow::writeDocument(const QString &path)
+{
+    const PartWriting writing = document->writeBack(request());
+    const QString name = QFileInfo(document->path).fileName();
+    const int lost = writing.authorsLinesRemoved.size();
+    if (lost > 0
+        && !askToGoOn(this, QMessageBox::Warning, QStringLiteral("Enregistrer"),
+                      QStringLiteral("Enregistrer supprimera %1 de %2 que le formulaire ne contient pas.")
+                          .arg(lost == 1 ? QStringLiteral("une ligne") : QStringLiteral("%1 lignes").arg(lost), name),
+                      QStringLiteral("Enregistrer"), writing.authorsLinesRemoved.join(QLatin1Char('\n'))))
+        return false;
+    if (const QString failure = savePartFileBytes(path, writing.bytes); !failure.isEmpty()) {
+        QMessageBox::critical(this, QStringLiteral("Erreur"), failure);
+        return false;
+    }
+    becomeDocument(path, writing.bytes, document->part);
+    statusBar()->showMessage(writing.summary(QFileInfo(path).fileName()));
+    return true;
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)

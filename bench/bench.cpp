@@ -108,7 +108,7 @@ void readerFigures()
             QElapsedTimer timer;
             timer.start();
             const PartFile read = readPartFile(file.second);
-            lines = readPart(read, 0, shape).linesLeftOut;
+            lines = readPart(read, 0, shape).linesNotShown;
             ms << timer.nsecsElapsed() / 1e6;
         }
         print(QLatin1String(file.first), file.second.size() / 1e6 / (median(ms) / 1e3), "MB/s",

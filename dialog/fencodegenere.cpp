@@ -1,6 +1,6 @@
 #include "fencodegenere.h"
 #include "partfile.h"
-#include "replacequestion.h"
+#include "questions.h"
 
 #include <QClipboard>
 #include <QFileDialog>

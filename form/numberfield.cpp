@@ -1,5 +1,8 @@
 #include "numberfield.h"
 
+#include "formshape.h"
+
+#include <QLineEdit>
 #include <QLocale>
 
 #include <optional>
@@ -51,6 +54,17 @@ std::optional<double> readNumber(const QString &text)
 } // namespace
 
 NumberField::NumberField(QWidget *parent) : QDoubleSpinBox(parent) {}
+
+void NumberField::setTrailingZeros(bool keep)
+{
+    keepsTrailingZeros = keep;
+    lineEdit()->setText(textFromValue(value()));
+}
+
+QString NumberField::textFromValue(double value) const
+{
+    return keepsTrailingZeros ? QDoubleSpinBox::textFromValue(value) : numberText(value, decimals(), false);
+}
 
 QValidator::State NumberField::validate(QString &input, int &pos) const
 {

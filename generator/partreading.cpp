@@ -1,5 +1,6 @@
 #include "partreading.h"
 
+#include "builderlayout.h"
 #include "gamereading.h"
 #include "partconfig.h"
 
@@ -54,53 +55,27 @@ bool readGameNumber(QStringView text, double *number)
     return true;
 }
 
+// « text » whole up to 60 characters, else its start and its end: where a number's extra
+// digits, a sign or blanks make it differ from what a field shows.
+QString quotedWhole(QStringView text)
+{
+    constexpr int whole = 60, kept = 28;
+    if (text.isEmpty())
+        return quoted(text);
+    if (text.size() <= whole)
+        return QStringLiteral("« ") + text.toString() + QStringLiteral(" »");
+    int head = kept, tail = text.size() - kept;
+    if (text.at(head - 1).isHighSurrogate())
+        --head;
+    if (text.at(tail).isLowSurrogate())
+        ++tail;
+    return QStringLiteral("« ") + text.left(head).toString() + QStringLiteral("…") + text.mid(tail).toString() + QStringLiteral(" »");
+}
+
 QString counted(int n, const char *one, const char *many)
 {
     return QLocale(QLocale::French).toString(n) + QLatin1Char(' ')
         + QString::fromUtf8(n <= 1 ? one : many);
-}
-
-// The first child of node with that name (and, when id is given, that first "name" value).
-int childNamed(const ConfigText &c, int node, QLatin1String name, QStringView id = {})
-{
-    for (int n = c.nodes.at(node).firstChild; n >= 0; n = c.nodes.at(n).nextSibling) {
-        if (c.view(c.nodes.at(n).name) != name)
-            continue;
-        const int v = c.firstValue(n, u"name");
-        if (id.isNull() || (v >= 0 && c.view(c.values.at(v).value) == id))
-            return n;
-    }
-    return -1;
-}
-
-// The builder's own text with every block on: the values of its fixed lines and its
-// comments, which a file holds without a word when it holds them as the builder writes them.
-struct Layout
-{
-    ConfigText config;
-    int part = -1, engine = -1, curve = -1, command = -1, internal = -1;
-    QStringList comments;
-
-    Layout()
-    {
-        R every;
-        for (bool R::*flag : requestFlags())
-            every.*flag = true;
-        config = parseConfigText(buildPartConfig(every).toUtf8());
-        part = childNamed(config, 0, QLatin1String("PART"));
-        engine = childNamed(config, part, QLatin1String("MODULE"), u"ModuleEngines");
-        curve = childNamed(config, engine, QLatin1String("atmosphereCurve"));
-        command = childNamed(config, part, QLatin1String("MODULE"), u"ModuleCommand");
-        internal = childNamed(config, part, QLatin1String("INTERNAL"));
-        for (const ConfigComment &comment : config.comments)
-            comments << config.string(comment.text).trimmed();
-    }
-};
-
-const Layout &layout()
-{
-    static const Layout builderLayout;
-    return builderLayout;
 }
 
 // A value the form takes from a node, by its key.
@@ -129,48 +104,57 @@ class Reader
 {
 public:
     Reader(const ConfigText &config, const FormShape &shape)
-        : c(config), shape(shape), l(layout()), lost(config.lineCount + 1, false)
+        : c(config), shape(shape), l(builderLayout()), lost(config.lineCount + 1, false)
     {
         result.request = shape.fresh;
+        result.anchors.resize(builderLines().size());
+        result.authorsLines.resize(config.lineCount + 1);
     }
 
     PartReading read(const PartEntry &part)
     {
+        result.part = part.node;
         readPart(part.node);
         for (int v = c.nodes.at(0).firstValue; v >= 0; v = c.values.at(v).next)
-            leaveOut(v, QStringLiteral("hors de la pièce : le texte n'a que la pièce"));
+            leaveOut(v, QStringLiteral("hors de la pièce, le formulaire ne la montre pas"));
         for (int n = c.nodes.at(0).firstChild; n >= 0; n = c.nodes.at(n).nextSibling) {
             if (n == part.node)
                 continue;
             leaveOutNode(n, c.view(c.nodes.at(n).name) == QLatin1String("PART")
                 ? QStringLiteral("une autre pièce du fichier ; seule %1 est reprise").arg(part.name.isEmpty() ? QStringLiteral("la pièce choisie") : quoted(part.name))
-                : QStringLiteral("hors de la pièce : le texte n'a que la pièce"));
+                : QStringLiteral("hors de la pièce, le formulaire ne le montre pas"));
         }
         readNotes();
+        anchorLinesAsWritten();
         std::stable_sort(result.items.begin(), result.items.end(),
                          [](const AccountItem &a, const AccountItem &b) { return a.line < b.line; });
-        result.linesLeftOut = int(std::count(lost.begin(), lost.end(), true));
+        result.linesNotShown = int(std::count(lost.begin(), lost.end(), true));
+        for (int line = 1; line <= c.lineCount; ++line)
+            result.authorsLines[line] = result.authorsLines[line] || lost[line];
         return result;
     }
 
 private:
-    enum Kind { LeftOut, Changed, Remark };
-
-    void add(Kind kind, int line, int lastLine, const QString &text)
+    void add(AccountItem::Kind kind, int line, int lastLine, const QString &text)
     {
         ++result.itemCount;
-        if (kind == Changed)
-            ++result.valuesChanged;
-        else if (kind == Remark)
+        if (kind == AccountItem::ShownOtherwise)
+            ++result.valuesShownOtherwise;
+        else if (kind == AccountItem::Remark)
             ++result.remarks;
         if (result.items.size() < itemsKept)
-            result.items.append({line, lastLine, text + QLatin1Char('.')});
+            result.items.append({kind, line, lastLine, text + QLatin1Char('.')});
     }
-    void changed(int v, const QString &why) { add(Changed, line(v), line(v), what(v) + QStringLiteral(" : ") + why); }
+    void changed(int v, const QString &why)
+    {
+        result.authorsLines[line(v)] = true;
+        add(AccountItem::ShownOtherwise, line(v), line(v), what(v) + QStringLiteral(" : ") + why);
+    }
+    void remark(int v, const QString &why) { add(AccountItem::Remark, line(v), line(v), what(v) + QStringLiteral(" : ") + why); }
     void leaveOutLine(int line, const QString &text)
     {
         lost[line] = true;
-        add(LeftOut, line, line, text);
+        add(AccountItem::NotShown, line, line, text);
     }
     void leaveOut(int v, const QString &why) { leaveOutLine(line(v), what(v) + QStringLiteral(" : ") + why); }
     void leaveOutNode(int n, const QString &why)
@@ -178,7 +162,7 @@ private:
         const ConfigNode &node = c.nodes.at(n);
         for (int i = node.line; i <= node.lastLine; ++i)
             lost[i] = lost[i] || c.lineHasContent.at(i);
-        add(LeftOut, node.line, node.lastLine, nodeName(n) + QStringLiteral(" : ") + why);
+        add(AccountItem::NotShown, node.line, node.lastLine, nodeName(n) + QStringLiteral(" : ") + why);
     }
     void leaveOutChildren(int n, const QString &why = QStringLiteral("le formulaire n'a pas de champ pour ce bloc"))
     {
@@ -189,7 +173,12 @@ private:
     int line(int v) const { return c.values.at(v).line; }
     QStringView key(int v) const { return c.view(c.values.at(v).key); }
     QStringView value(int v) const { return c.view(c.values.at(v).value); }
-    QString what(int v) const { return quoted(c.view({c.values.at(v).key.start, c.values.at(v).value.start + c.values.at(v).value.size - c.values.at(v).key.start})); }
+    // « key = value », its value never cut where it differs from what a field shows: at an end.
+    QString what(int v) const
+    {
+        const ConfigValue &line = c.values.at(v);
+        return quotedWhole(c.view({line.key.start, line.value.start + line.value.size - line.key.start}));
+    }
     QString nodeName(int n) const
     {
         const QString name = c.string(c.nodes.at(n).name);
@@ -200,9 +189,24 @@ private:
     }
     QString label(QString R::*entry) const { return (QStringLiteral("le champ ") + shape.field(entry)->label).trimmed(); }
 
+    // The document: the builder's line that the layout's value stands on is the file's value v.
+    void anchorValue(int layoutValue, int v, Span span)
+    {
+        LineAnchor &anchor = result.anchors[l.tableLine(layoutValue)];
+        anchor.value = v;
+        anchor.span = span;
+    }
+    void anchorNode(int node, int layoutNode)
+    {
+        for (const int tableLine : l.nodeLines(layoutNode))
+            result.anchors[tableLine].node = node;
+    }
+
     // The node's values: each slot takes the one the game keeps and names the others; a value
-    // the builder writes as a fixed line passes when it holds the builder's own value.
-    void readValues(int node, int layoutNode, const QVector<Slot> &takers)
+    // the builder writes as a fixed line passes when it holds the builder's own value. Each of
+    // them is anchored to the builder's line of its key, taken or not (take false: the form
+    // does not read this node, but saving must find its lines).
+    void readValues(int node, int layoutNode, const QVector<Slot> &takers, bool take = true)
     {
         QVector<int> kept(takers.size(), -1);
         const auto slotOf = [&](int v) {
@@ -217,18 +221,29 @@ private:
             if (i >= 0 && !(takers.at(i).firstWins && kept.at(i) >= 0))
                 kept[i] = v;
         }
+        QVector<int> fixedKept; // the builder's fixed lines this node has given a value
         for (int v = c.nodes.at(node).firstValue; v >= 0; v = c.values.at(v).next) {
             const int i = slotOf(v);
+            const int builders = layoutNode < 0 ? -1 : l.config.firstValue(layoutNode, key(v));
             if (i >= 0 && kept.at(i) == v) {
-                takers.at(i).take(v);
+                if (builders >= 0)
+                    anchorValue(builders, v, c.values.at(v).value);
+                if (take)
+                    takers.at(i).take(v);
+            } else if (!take) {
+                if (i < 0 && builders >= 0 && !(key(v) == QLatin1String("name") && fixedKept.contains(builders)))
+                    anchorValue(builders, v, c.values.at(v).value), fixedKept << builders;
             } else if (i >= 0) {
                 leaveOut(v, QStringLiteral("%1 est donnée aussi ligne %2 ; le jeu garde la %3")
                                 .arg(key(v).toString()).arg(line(kept.at(i)))
                                 .arg(takers.at(i).firstWins ? QStringLiteral("première") : QStringLiteral("dernière")));
-            } else if (const int fixed = layoutNode < 0 ? -1 : l.config.firstValue(layoutNode, key(v)); fixed >= 0) {
-                const QStringView builders = l.config.view(l.config.values.at(fixed).value);
-                if (value(v) != builders)
-                    leaveOut(v, QStringLiteral("le texte écrira %1").arg(quoted(key(v).toString() + QStringLiteral(" = ") + builders.toString())));
+            } else if (builders >= 0) {
+                if (!(key(v) == QLatin1String("name") && fixedKept.contains(builders)))
+                    anchorValue(builders, v, c.values.at(v).value), fixedKept << builders;
+                const QStringView builderValue = l.config.view(l.config.values.at(builders).value);
+                if (value(v) != builderValue)
+                    leaveOut(v, QStringLiteral("le formulaire n'a pas de champ pour cette valeur ; « Générer ! » écrit %1")
+                                    .arg(quoted(key(v).toString() + QStringLiteral(" = ") + builderValue.toString())));
             } else {
                 leaveOut(v, QStringLiteral("le formulaire n'a pas de champ pour cette valeur"));
             }
@@ -257,7 +272,7 @@ private:
                 result.request.*checked = read.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0;
                 ++result.valuesTaken;
             } else {
-                leaveOut(v, QStringLiteral("le jeu n'y lit ni True ni False ; ") + QString::fromUtf8(otherwise));
+                changed(v, QStringLiteral("le jeu n'y lit ni True ni False ; ") + QString::fromUtf8(otherwise));
             }
         }};
     }
@@ -268,11 +283,11 @@ private:
         double read = 0;
         if (!readGameNumber(number, &read)) {
             changed(v, QStringLiteral("le jeu ne lit pas %1 comme un nombre ; %2 garde %3")
-                           .arg(quoted(number), label(entry), result.request.*entry));
+                           .arg(quotedWhole(number), label(entry), result.request.*entry));
             return;
         }
         const double held = qBound(0.0, QString::number(read, 'f', f.decimals).toDouble(), f.maximum) + 0.0;
-        const QString shown = QString::number(held, 'f', f.decimals);
+        const QString shown = numberText(held, f.decimals, f.trailingZeros);
         result.request.*entry = shown;
         ++result.valuesTaken;
         if (held == read)
@@ -281,7 +296,7 @@ private:
         if (read < 0)
             why = QStringLiteral("ne prend pas de nombre négatif");
         else if (read > f.maximum)
-            why = QStringLiteral("va jusqu'à ") + QString::number(f.maximum, 'f', f.decimals);
+            why = QStringLiteral("va jusqu'à ") + numberText(f.maximum, f.decimals, f.trailingZeros);
         else if (f.decimals == 0)
             why = QStringLiteral("n'a pas de décimales");
         else
@@ -309,7 +324,7 @@ private:
             read.truncate(f.maxLength);
         } else if (line.endsLine && !raw.isEmpty() && (isBlank(raw.front()) || isBlank(raw.back()))) {
             changed(v, QStringLiteral("le jeu lit %1 ; il retire les espaces et tabulations du début et de la fin")
-                           .arg(quoted(read)));
+                           .arg(quotedWhole(read)));
         }
         result.request.*entry = read;
     }
@@ -317,6 +332,7 @@ private:
     void readPart(int part)
     {
         R &r = result.request;
+        anchorNode(part, l.part);
         int engine = -1, command = -1, internal = -1, stagingIcon = -1;
         int tanks[5] = {-1, -1, -1, -1, -1};
         const auto first = [this](int *kept, int n, const char *which) {
@@ -365,19 +381,23 @@ private:
         if (stagingIcon >= 0 && value(stagingIcon) != QLatin1String("LIQUID_ENGINE"))
             leaveOut(stagingIcon, QStringLiteral("le formulaire n'a que l'icône LIQUID_ENGINE"));
         else if (stagingIcon >= 0 && engine < 0)
-            leaveOut(stagingIcon, QStringLiteral("la pièce n'a pas de moteur ; le texte n'écrit cette ligne qu'avec lui"));
+            leaveOut(stagingIcon, QStringLiteral("la pièce n'a pas de moteur ; le formulaire ne montre cette ligne qu'avec lui"));
         else if (stagingIcon >= 0)
             r.iconeLiquidOn = true, ++result.valuesTaken;
 
+        // Without a crew the form reads neither, but saving must find them once Pods is ticked.
         const QString noCrew = QStringLiteral("la pièce n'a pas de CrewCapacity, le groupe Pods n'est pas repris");
         for (const int node : {command, internal}) {
-            if (node >= 0 && !r.podsOn) {
-                leaveOutNode(node, noCrew);
-            } else if (node >= 0) {
-                readValues(node, node == command ? l.command : l.internal,
-                           node == command ? QVector<Slot>{number("minimumCrew", &R::minCrew)} : QVector<Slot>{});
+            if (node < 0)
+                continue;
+            const int layoutNode = node == command ? l.command : l.internal;
+            anchorNode(node, layoutNode);
+            readValues(node, layoutNode, node == command ? QVector<Slot>{number("minimumCrew", &R::minCrew)} : QVector<Slot>{},
+                       r.podsOn);
+            if (r.podsOn)
                 leaveOutChildren(node);
-            }
+            else
+                leaveOutNode(node, noCrew);
         }
         for (int i = 0; i < 5; ++i) {
             if (tanks[i] >= 0)
@@ -387,6 +407,7 @@ private:
 
     void readEngine(int engine)
     {
+        anchorNode(engine, l.engine);
         readValues(engine, l.engine, {
             number("minThrust", &R::puissanceMin), number("maxThrust", &R::puissanceMax),
             number("heatProduction", &R::tempGen),
@@ -403,6 +424,7 @@ private:
                 readCurve(curve = n);
             } else if (builders >= 0 && !propellants.contains(builders)) {
                 propellants << builders;
+                anchorNode(n, builders);
                 readValues(n, builders, {});
                 leaveOutChildren(n);
             } else {
@@ -417,6 +439,9 @@ private:
     // keeps the first point at a time.
     void readCurve(int curve)
     {
+        anchorNode(curve, l.curve);
+        const int layoutKeys[2] = {l.config.nodes.at(l.curve).firstValue,
+                                   l.config.values.at(l.config.nodes.at(l.curve).firstValue).next};
         int kept[2] = {-1, -1};
         for (int v = c.nodes.at(curve).firstValue; v >= 0; v = c.values.at(v).next) {
             if (key(v) != QLatin1String("key")) {
@@ -434,11 +459,10 @@ private:
                                 .arg(at).arg(line(kept[at])));
             } else {
                 kept[at] = v;
-                QString R::*entry = at == 0 ? &R::voidIsp : &R::atmIsp;
-                takeNumber(v, fields.at(1), entry);
+                anchorValue(layoutKeys[at], v, {int(fields.at(1).data() - c.text.constData()), int(fields.at(1).size())});
+                takeNumber(v, fields.at(1), at == 0 ? &R::voidIsp : &R::atmIsp);
                 if (fields.size() > 2)
-                    changed(v, QStringLiteral("le formulaire ne garde pas les tangentes ; le texte écrira %1")
-                                   .arg(quoted(QStringLiteral("key = %1 %2").arg(at).arg(result.request.*entry))));
+                    remark(v, QStringLiteral("le formulaire ne montre pas les tangentes ; elles restent dans le fichier"));
             }
         }
         leaveOutChildren(curve);
@@ -466,21 +490,24 @@ private:
     {
         R &r = result.request;
         r.ressourcesOn = r.*tank.on = true;
+        const int layoutNode = childNamed(l.config, l.part, QLatin1String("RESOURCE"), QString::fromLatin1(tank.name));
+        anchorNode(node, layoutNode);
         int amount = -1, capacity = -1;
-        readValues(node, childNamed(l.config, l.part, QLatin1String("RESOURCE"), QString::fromLatin1(tank.name)), {
+        readValues(node, layoutNode, {
             {QLatin1String("maxAmount"), [&](int v) { capacity = v; takeNumber(v, value(v), tank.amount); }},
             {QLatin1String("amount"), [&](int v) { amount = v; }},
         });
         leaveOutChildren(node);
-        double read = 0;
+        double read = 0, full = 0;
         if (capacity < 0 && amount >= 0) {
             takeNumber(amount, value(amount), tank.amount);
-            changed(amount, QStringLiteral("la ressource n'a pas de maxAmount ; le texte écrira cette quantité pour les deux"));
-        } else if (amount >= 0 && readGameNumber(value(amount), &read) && read == (r.*tank.amount).toDouble()) {
-            ++result.valuesTaken;
+            remark(amount, QStringLiteral("la ressource n'a pas de maxAmount ; le champ en montre cette quantité"));
+        } else if (amount >= 0 && readGameNumber(value(amount), &read) && readGameNumber(value(capacity), &full)
+                   && read == full) {
+            ++result.valuesTaken; // a full tank: the amount follows its capacity
         } else if (amount >= 0) {
-            changed(amount, QStringLiteral("le texte écrira la capacité, %1")
-                                .arg(quoted(QStringLiteral("amount = ") + r.*tank.amount)));
+            result.anchors[l.tableLine(l.config.firstValue(layoutNode, u"amount"))].own = true;
+            leaveOut(amount, QStringLiteral("le formulaire ne montre que la capacité ; cette quantité reste dans le fichier"));
         }
     }
 
@@ -489,11 +516,12 @@ private:
         for (const SyntaxNote &note : c.notes) {
             switch (note.kind) {
             case SyntaxNote::NotUtf8:
-                add(Remark, note.line, note.line, QStringLiteral("des octets qui ne sont pas de l'UTF-8 ; le jeu les lit, "
-                                                                 "comme le formulaire, « \uFFFD »"));
+                add(AccountItem::Remark, note.line, note.line, QStringLiteral(
+                    "des octets qui ne sont pas de l'UTF-8 ; le jeu les lit, comme le formulaire, « \uFFFD », "
+                    "et le fichier les garde tels quels"));
                 break;
             case SyntaxNote::NeverClosed:
-                add(Remark, note.line, note.line, nodeName(note.node)
+                add(AccountItem::Remark, note.line, note.line, nodeName(note.node)
                         + QStringLiteral(" : son accolade n'est jamais fermée ; le bloc va jusqu'à la fin du fichier"));
                 break;
             case SyntaxNote::LoneText:
@@ -509,13 +537,65 @@ private:
         for (const ConfigComment &comment : c.comments) {
             const QString text = c.string(comment.text).trimmed();
             if (!lost.at(comment.line) && !l.comments.contains(text))
-                leaveOutLine(comment.line, QStringLiteral("le commentaire %1 ; le jeu l'ignore, il ne sera pas dans le texte").arg(quoted(text)));
+                leaveOutLine(comment.line, QStringLiteral("le commentaire %1 ; le jeu l'ignore").arg(quoted(text)));
+        }
+    }
+
+    // The first and last file line of what an anchor stands for.
+    int firstLine(int tableLine) const
+    {
+        const LineAnchor &a = result.anchors.at(tableLine);
+        if (a.value >= 0)
+            return line(a.value);
+        if (a.line > 0)
+            return a.line;
+        const ConfigNode &node = c.nodes.at(a.node);
+        return isCloseLine(tableLine) ? (node.closed ? c.lineAt(node.close) : node.lastLine) : c.lineAt(node.open);
+    }
+    bool isCloseLine(int tableLine) const
+    {
+        return builderLines().at(tableLine).text.trimmed() == QLatin1String("}");
+    }
+
+    // The builder's comments and empty lines that stand in the file exactly as the builder
+    // writes them, between the lines anchored around them: saving removes them with their block.
+    void anchorLinesAsWritten()
+    {
+        const QVector<BuilderLine> &table = builderLines();
+        QVector<int> written;
+        for (int i = 0; i < table.size(); ++i) {
+            if (table.at(i).written(result.request))
+                written << i;
+        }
+        QVector<bool> claimed(c.lineCount + 2, false);
+        const auto asWritten = [&](int fileLine, int tableLine) {
+            const QLatin1String text = table.at(tableLine).text;
+            const bool commentOrEmpty = text.isEmpty() || text.startsWith(QLatin1String("//"));
+            return commentOrEmpty && !table.at(tableLine).value && fileLine >= 1 && fileLine <= c.lineCount
+                && !claimed.at(fileLine) && c.lineText(fileLine) == text;
+        };
+        for (int i = 0; i < written.size();) {
+            if (result.anchors.at(written.at(i)).held()) {
+                ++i;
+                continue;
+            }
+            int end = i; // the run of lines [i, end) held nowhere
+            while (end < written.size() && !result.anchors.at(written.at(end)).held())
+                ++end;
+            const int from = i > 0 ? firstLine(written.at(i - 1)) + 1 : 1;
+            const int to = end < written.size() ? firstLine(written.at(end)) - 1 : c.lineCount;
+            int forward = i, fileLine = from;
+            for (; forward < end && fileLine <= to && asWritten(fileLine, written.at(forward)); ++forward, ++fileLine)
+                result.anchors[written.at(forward)].line = fileLine, claimed[fileLine] = true;
+            for (int back = end - 1, at = to; back >= forward && at >= fileLine && asWritten(at, written.at(back)); --back, --at)
+                result.anchors[written.at(back)].line = at, claimed[at] = true;
+            i = end;
         }
     }
 
     const ConfigText &c;
     const FormShape &shape;
-    const Layout &l;
+    const BuilderLayout &l;
     QVector<bool> lost; // by line number
     PartReading result;
 };
@@ -592,12 +672,12 @@ PartReading readPart(const PartFile &file, int part, const FormShape &shape)
 QString PartReading::summary(const QString &fileName) const
 {
     QStringList parts{counted(valuesTaken, "valeur reprise", "valeurs reprises")};
-    if (linesLeftOut > 0)
-        parts << counted(linesLeftOut, "ligne ne tient pas dans le formulaire et ne sera pas dans le texte généré",
-                         "lignes ne tiennent pas dans le formulaire et ne seront pas dans le texte généré");
-    if (valuesChanged > 0)
-        parts << counted(valuesChanged, "valeur changée pour tenir dans son champ",
-                         "valeurs changées pour tenir dans leur champ");
+    if (linesNotShown > 0)
+        parts << counted(linesNotShown, "ligne que le formulaire ne montre pas restera dans le fichier",
+                         "lignes que le formulaire ne montre pas resteront dans le fichier");
+    if (valuesShownOtherwise > 0)
+        parts << counted(valuesShownOtherwise, "valeur que son champ montre autrement",
+                         "valeurs que leur champ montre autrement");
     if (remarks > 0)
         parts << counted(remarks, "autre remarque", "autres remarques");
     return fileName + QStringLiteral(" : ") + parts.join(QStringLiteral(" ; ")) + QLatin1Char('.');

@@ -59,10 +59,14 @@ QString reasonFor(const QString &path, SaveStage stage, const QString &toolkitRe
     return asClause(toolkitReason, path);
 }
 
+QString failureMessage(const QString &path, const QString &reason)
+{
+    return QStringLiteral("Impossible d'enregistrer le fichier « %1 » : %2.").arg(QDir::toNativeSeparators(path), reason);
+}
+
 QString failureMessage(const QString &path, SaveStage stage, const QString &toolkitReason)
 {
-    return QStringLiteral("Impossible d'enregistrer le fichier « %1 » : %2.")
-        .arg(QDir::toNativeSeparators(path), reasonFor(path, stage, toolkitReason));
+    return failureMessage(path, reasonFor(path, stage, toolkitReason));
 }
 
 QString openFailure(const QString &path, const QString &reason)
@@ -140,15 +144,42 @@ void rememberChosenFile(const QString &path)
 
 QString savePartFile(const QString &path, const QString &text)
 {
-    // QSaveFile writes to a temporary file beside the target and renames it only on commit,
-    // so a failed write never damages an existing file. The explicit flush matters: commit()
-    // misses a failure of the last buffered write (a full disk) and would put a truncated
-    // file in place.
+    return savePartFileBytes(path, text.toUtf8());
+}
+
+QString checkOpenedFile(const QString &path, const QByteArray &opened, bool *unchanged)
+{
+    *unchanged = false;
+    const QFileInfo info(path);
+    const QString elsewhere = QStringLiteral(" ; « Enregistrer sous... » peut enregistrer le formulaire ailleurs");
+    if (!info.exists())
+        return failureMessage(path, QStringLiteral("il n'existe plus") + elsewhere);
+    if (info.isDir())
+        return failureMessage(path, QStringLiteral("c'est maintenant un dossier") + elsewhere);
+    if (!info.isFile())
+        return failureMessage(path, QStringLiteral("ce n'est plus un fichier ordinaire") + elsewhere);
+    if (!info.isWritable())
+        return failureMessage(path, QStringLiteral("le fichier n'est plus accessible en écriture") + elsewhere);
+    if (info.size() != opened.size())
+        return QString();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return failureMessage(path, QStringLiteral("il n'est plus accessible en lecture, et Tallowin ne peut vérifier qu'il est "
+                                                   "encore celui qui a été ouvert") + elsewhere);
+    *unchanged = file.read(opened.size() + 1) == opened;
+    return QString();
+}
+
+QString savePartFileBytes(const QString &path, const QByteArray &bytes)
+{
+    // QSaveFile writes to a temporary file beside the target (with its permissions) and renames
+    // it only on commit, so a failed write never damages an existing file. The explicit flush
+    // matters: commit() misses a failure of the last buffered write (a full disk) and would put
+    // a truncated file in place.
     QSaveFile file(path);
     SaveStage stage = SaveStage::Open;
     if (file.open(QIODevice::WriteOnly)) {
         stage = SaveStage::Write;
-        const QByteArray bytes = text.toUtf8();
         if (file.write(bytes) == bytes.size() && file.flush()) {
             stage = SaveStage::Replace;
             if (file.commit())

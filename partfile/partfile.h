@@ -28,8 +28,15 @@ constexpr qint64 largestPartFile = 4 * 1024 * 1024;
 QString readPartFileBytes(const QString &path, QByteArray *bytes);
 
 // Writes text to path in UTF-8, atomically: an existing file is replaced only once the whole
-// text is written. Returns an empty string, or one sentence that says which file could not
-// be written (once, with the system's separators) and why, ending with a full stop.
+// text is written, and keeps its permissions. Returns an empty string, or one sentence that
+// says which file could not be written (once, with the system's separators) and why, ending
+// with a full stop.
 QString savePartFile(const QString &path, const QString &text);
+QString savePartFileBytes(const QString &path, const QByteArray &bytes);
+
+// Before saving over the file opened at path with these bytes: whether it can still be written
+// (an empty string, else one sentence on why not: gone, now a folder, read-only), and whether
+// it still holds those bytes (false: another program saved it since).
+QString checkOpenedFile(const QString &path, const QByteArray &opened, bool *unchanged);
 
 #endif // PARTFILE_H

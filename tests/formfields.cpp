@@ -1,5 +1,7 @@
 #include "formfields.h"
 
+#include "mainwindow.h"
+
 using R = GenerationRequest;
 
 // In the form's reading order, the order of Tab. Numbers are typed the French way; 16777217
@@ -75,18 +77,43 @@ GenerationRequest everyBlockOn(GenerationRequest request)
 
 const QStringList moduleEntries = {"Part", "AdvSASModule", "CommandPod", "ControlSurface", "FuelLine",
                                    "SasModule", "Strut", "StrutConnector", "Winglet"};
-const QStringList categoryEntries = {"Pods", "Propulsion", "Control", "Structural", "Aero", "Utility", "Science"};
+const QStringList categoryEntries = {"Pods", "Propulsion", "Control", "Structural", "Aero", "Utility", "Science",
+                                     "FuelTank", "Engine", "Communication", "Electrical", "Ground", "Coupling",
+                                     "Payload", "Thermal", "Cargo", "Robotics", "none"};
 
-FormShape formShape()
+const FormShape &formShape()
 {
-    FormShape shape;
-    shape.fresh = freshForm();
-    for (const FormField &f : formFields) {
-        const QString maximum = QString::fromUtf8(f.maximum ? f.maximum : ""); // "5.0": 1 decimal, up to 5
-        if (f.value)
-            shape.fields << FormShape::Field{f.value, QString::fromUtf8(f.widget), maximum.isEmpty() ? -1 : int(maximum.section('.', 1).size()),
-                maximum.toDouble(), f.value == &R::module ? moduleEntries : f.value == &R::categorie ? categoryEntries : QStringList(),
-                f.value == &R::description ? 1 << 20 : 32767};
-    }
+    static const FormShape shape = [] {
+        MainWindow window;
+        return window.shape();
+    }();
     return shape;
+}
+
+GenerationRequest randomForm(QRandomGenerator &random)
+{
+    const QString letters = QStringLiteral("abcXYZ019 éèÉçœ€«»-.,;:=()[]'\"ΩЖ中");
+    R form = freshForm();
+    for (const FormField &f : formFields) {
+        const FormShape::Field *shape = f.value ? formShape().field(f.value) : nullptr;
+        if (f.checked) {
+            form.*f.checked = random.bounded(2);
+        } else if (!shape->choices.isEmpty()) {
+            form.*f.value = shape->choices.at(random.bounded(shape->choices.size()));
+        } else if (shape->decimals >= 0) {
+            const double value = random.bounded(3) ? random.bounded(shape->maximum) : shape->maximum * random.bounded(2);
+            form.*f.value = numberText(QString::number(value, 'f', shape->decimals).toDouble(), shape->decimals, shape->trailingZeros);
+        } else if (f.value == &R::attachRules) {
+            QStringList rules;
+            for (int i = 5 + random.bounded(4); i > 0; --i)
+                rules << QString::number(random.bounded(2));
+            form.*f.value = rules.join(',');
+        } else {
+            QString text;
+            for (int i = random.bounded(12); i > 0; --i)
+                text += letters.at(random.bounded(letters.size()));
+            form.*f.value = text.trimmed();
+        }
+    }
+    return form;
 }

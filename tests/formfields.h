@@ -4,6 +4,7 @@
 #include "formshape.h"
 #include "generationrequest.h"
 
+#include <QRandomGenerator>
 #include <QStringList>
 
 #include <QVector>
@@ -33,10 +34,15 @@ GenerationRequest freshForm();
 extern const QStringList moduleEntries;
 extern const QStringList categoryEntries;
 
-// What the fields hold, as the window tells the reader of part files (decimals, maximum from the row).
-FormShape formShape();
+// What the fields hold, as the window tells the reader of part files: asked of a window made
+// for it (the first call needs the application object).
+const FormShape &formShape();
 
 // The same with every feature group and check box ticked: the text holds every line.
 GenerationRequest everyBlockOn(GenerationRequest request = freshForm());
+
+// A form of random values that the game reads as typed (no reading mark): numbers often at an
+// end of their range, texts of letters from several scripts and signs.
+GenerationRequest randomForm(QRandomGenerator &random);
 
 #endif // FORMFIELDS_H

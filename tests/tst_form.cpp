@@ -38,8 +38,12 @@ private slots:
         QTest::addColumn<QString>("spinBox");
         QTest::addColumn<QString>("keys"); // "kp:" types on the keypad, "paste:" pastes with Ctrl+V, "up" steps
         QTest::addColumn<QString>("line"); // ends with what the field shows
-        QTest::newRow("0 decimals, comma") << "Mass" << "2,75" << "mass = 3";
-        QTest::newRow("0 decimals, point") << "Mass" << "2.75" << "mass = 3";
+        QTest::newRow("0 decimals, comma") << "Resist" << "2,75" << "crashTolerance = 3";
+        QTest::newRow("0 decimals, point") << "Resist" << "2.75" << "crashTolerance = 3";
+        QTest::newRow("a mass in tonnes, comma") << "Mass" << "0,375" << "mass = 0.375";
+        QTest::newRow("a mass, its shortest text") << "Mass" << "1,50000" << "mass = 1.5";
+        QTest::newRow("a whole mass, as ever") << "Mass" << "2" << "mass = 2";
+        QTest::newRow("a mass, 6 decimals at most") << "Mass" << "0,0000125" << "mass = 0.000013";
         QTest::newRow("1 decimal, comma") << "Echelle" << "1,5" << "scale = 1.5";
         QTest::newRow("1 decimal, keypad comma") << "Echelle" << "kp:1,5" << "scale = 1.5";
         QTest::newRow("1 decimal, keypad point") << "Echelle" << "kp:1.5" << "scale = 1.5";
@@ -51,7 +55,7 @@ private slots:
         QTest::newRow("\"1,500\" is one and a half") << "Cost" << "1,500" << "cost = 2";
         QTest::newRow("a second separator is refused") << "Xenon" << "1.234,5" << " amount = 1.23";
         QTest::newRow("past the maximum is refused") << "dragMax" << "1,5" << "maximum_drag = 1.00";
-        QTest::newRow("letters and signs are refused") << "Resist" << "-1e2x0" << "crashTolerance = 120";
+        QTest::newRow("letters and signs are refused") << "Temp" << "-1e2x0" << "maxTemp = 120";
         QTest::newRow("emptied: the value stays") << "MinCrew" << "" << "   minimumCrew = 1";
         QTest::newRow("one step from 0 to the maximum") << "dragMax" << "up" << "maximum_drag = 1.00";
         QTest::newRow("steps of 0.1") << "Echelle" << "up" << "scale = 1.1";
@@ -137,7 +141,7 @@ private slots:
         QCOMPARE(oxi->text(), QStringLiteral("11.11")); // at the field's two decimals, while disabled
         oxi->setEnabled(true);
         enterValue(oxi, QStringLiteral("42,5"));
-        enterValue(field(*window, "Mass"), QStringLiteral("3"));
+        enterValue(field(*window, "Resist"), QStringLiteral("3"));
         QCOMPARE(oxi->value(), 42.5); // the typed amount stays until the fuel changes
         fuel->setValue(0);
         QCOMPARE(oxi->text(), QStringLiteral("0.00"));

@@ -122,7 +122,7 @@ private slots:
         QCOMPARE(said, dialog ? QStringList("Ouvrir une pièce|" + dir.path() + "|Configuration de pièce (*.cfg);;Tous les fichiers (*)")
                               : QStringList());
         QTRY_COMPARE(field<QLineEdit>(*window, "Nom")->text(), nom); // a drop opens the file once it is over
-        QCOMPARE(window->windowTitle(), nom.isEmpty() ? QStringLiteral("Tallowin") : QStringLiteral("reservoir.cfg — Tallowin"));
+        QCOMPARE(window->windowHandle()->title(), nom.isEmpty() ? QStringLiteral("Tallowin") : QStringLiteral("reservoir.cfg — Tallowin"));
         if (!nom.isEmpty())
             QCOMPARE(proposedFolder(), dir.path());
     }
@@ -162,9 +162,8 @@ private slots:
         QTest::newRow("Escape") << ownText << "x" << "" << QStringList(question) << "x";
         QTest::newRow("Remplacer") << ownText << "x" << "Remplacer" << QStringList(question) << "Moi";
         QTest::newRow("by hand: an account") << handText << "" << "" << QStringList("Ouvrir une pièce|r.cfg : 2 valeurs "
-            "reprises ; 2 lignes ne tiennent pas dans le formulaire et ne seront pas dans le texte généré.|ligne 2 : le "
-            "commentaire « // mine » ; le jeu l'ignore, il ne sera pas dans le texte.\nligne 4 : « MODEL » : le "
-            "formulaire n'a pas de champ pour ce bloc.") << "";
+            "reprises ; 2 lignes que le formulaire ne montre pas resteront dans le fichier.|ligne 2 : le "
+            "commentaire « // mine » ; le jeu l'ignore.\nligne 4 : « MODEL » : le formulaire n'a pas de champ pour ce bloc.") << "";
         QTest::newRow("a patch") << QByteArray("@PART[tank] { @mass = 2 }") << "x" << "" << QStringList(
             "Ouvrir une pièce|r.cfg ne définit aucune pièce : il modifie des pièces existantes (@PART[...]).") << "x";
     }
