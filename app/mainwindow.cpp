@@ -9,6 +9,7 @@
 #include "partreading.h"
 #include "questions.h"
 #include "readingmarks.h"
+#include "toolbaricons.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -98,14 +99,13 @@ MainWindow::MainWindow(QWidget *parent)
                                     ui->statusBar, this);
 
     // The desktop's own icons, else the style's (on Windows, the system's).
-    const auto icon = [this](const char *themeName, QStyle::StandardPixmap standard) {
-        const QString name = QLatin1String(themeName);
-        return QIcon::hasThemeIcon(name) ? QIcon::fromTheme(name) : style()->standardIcon(standard);
-    };
-    ui->actionOuvrir->setIcon(icon("document-open", QStyle::SP_DialogOpenButton));
+    const int iconSize = ui->mainToolBar->iconSize().width();
+    ui->actionOuvrir->setIcon(toolBarIcon(QStringLiteral("document-open"), QStyle::SP_DialogOpenButton, this, iconSize));
     ui->actionOuvrir->setShortcuts(QKeySequence::Open);
-    ui->actionEnregistrer->setIcon(icon("document-save", QStyle::SP_DialogSaveButton));
+    ui->actionEnregistrer->setIcon(toolBarIcon(QStringLiteral("document-save"), QStyle::SP_DialogSaveButton, this, iconSize));
     ui->actionEnregistrer->setShortcuts(QKeySequence::Save);
+    if (QIcon::hasThemeIcon(QStringLiteral("document-save-as"))) // the style has none of its own
+        ui->actionEnregistrerSous->setIcon(QIcon::fromTheme(QStringLiteral("document-save-as")));
     // Not every platform binds Save As; Ctrl+Maj+S is what authors know.
     ui->actionEnregistrerSous->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     connect(ui->actionOuvrir, &QAction::triggered, this, &MainWindow::chooseFile);
@@ -113,15 +113,6 @@ MainWindow::MainWindow(QWidget *parent)
     connect(ui->actionEnregistrerSous, &QAction::triggered, this, &MainWindow::enregistrerSous);
     setAcceptDrops(true);
     qApp->installEventFilter(this);
-
-    // The account of the file opened, to be read again while it is open.
-    accountButton = new QToolButton(ui->statusBar);
-    accountButton->setObjectName(QStringLiteral("accountButton"));
-    accountButton->setAutoRaise(true);
-    accountButton->setText(QStringLiteral("Compte rendu de la lecture…"));
-    accountButton->hide();
-    ui->statusBar->addPermanentWidget(accountButton);
-    connect(accountButton, &QToolButton::clicked, this, &MainWindow::showAccount);
 
     // Whatever the author changes may make the opened file's changes unsaved, or saved again.
     const auto changed = [this] { QTimer::singleShot(0, this, &MainWindow::showModified); };
@@ -140,7 +131,7 @@ MainWindow::MainWindow(QWidget *parent)
     // Nothing in the form moves or grows: the window keeps the form's size plus what its tool
     // bar and status bar need, and there is nothing to maximise.
     setFixedSize(sizeHint());
-    formShape.fresh = untouched = request(); // its fields are asked of the widgets when first needed
+    formShape.fresh = untouched = request(false); // its fields are asked of the widgets when first needed
     // The first field a person reads; the tab order goes on from there.
     ui->Auteur->setFocus();
 }
@@ -330,11 +321,27 @@ void MainWindow::openPartFile(const QString &path)
     document = PartDocument{path, bytes, std::move(file), part, std::move(reading), request()};
     rememberChosenFile(path);
     setWindowTitle(name + QStringLiteral("[*] — Tallowin"));
-    showModified();
-    accountButton->setVisible(!document->reading.complete());
-    accountButton->setToolTip(document->reading.summary(name));
+    showAccountButton();
     if (!document->reading.complete())
         showAccount();
+}
+
+void MainWindow::showAccountButton()
+{
+    showModified();
+    const bool account = document && !document->reading.complete();
+    if (account && !accountButton) { // the account of the file opened, to be read again while it is open
+        accountButton = new QToolButton(ui->statusBar);
+        accountButton->setObjectName(QStringLiteral("accountButton"));
+        accountButton->setAutoRaise(true);
+        accountButton->setText(QStringLiteral("Compte rendu de la lecture…"));
+        ui->statusBar->addPermanentWidget(accountButton);
+        connect(accountButton, &QToolButton::clicked, this, &MainWindow::showAccount);
+    }
+    if (accountButton) {
+        accountButton->setVisible(account);
+        accountButton->setToolTip(account ? document->reading.summary(QFileInfo(document->path).fileName()) : QString());
+    }
 }
 
 void MainWindow::showAccount()
@@ -351,9 +358,7 @@ void MainWindow::becomeDocument(const QString &path, const QByteArray &bytes, in
     document = PartDocument{path, bytes, std::move(file), part, std::move(reading), request()};
     const QString name = QFileInfo(path).fileName();
     setWindowTitle(name + QStringLiteral("[*] — Tallowin"));
-    showModified();
-    accountButton->setVisible(!document->reading.complete());
-    accountButton->setToolTip(document->reading.summary(name));
+    showAccountButton();
 }
 
 bool MainWindow::enregistrer()

@@ -68,10 +68,12 @@ private:
     void becomeDocument(const QString &path, const QByteArray &bytes, int part);
     void showModified();
     void showAccount();
+    // The button of the status bar that shows the account again, while there is one.
+    void showAccountButton();
 
     Ui_MainWindow *ui;
     ReadingMarks *readingMarks;
-    QToolButton *accountButton;
+    QToolButton *accountButton = nullptr;
     mutable FormShape formShape; // fresh: the form as it opens; fields asked when first needed
     GenerationRequest untouched;
     std::optional<PartDocument> document;

@@ -60,10 +60,7 @@ ReadingMarks::ReadingMarks(const QList<QWidget *> &widgets, QStatusBar *statusBa
 {
     for (QWidget *widget : widgets) {
         Field field{TextField(fields.size()), widget, nullptr, nullptr, {}};
-        if (auto *line = qobject_cast<QLineEdit *>(widget)) {
-            field.icon = new QAction(line);
-            field.icon->setObjectName(QStringLiteral("readingMark"));
-            line->addAction(field.icon, QLineEdit::TrailingPosition);
+        if (auto *line = qobject_cast<QLineEdit *>(widget)) { // its mark is made when first needed
             connect(line, &QLineEdit::textChanged, this, [this, line] { check(fieldOf(line)); });
         } else if (auto *edit = qobject_cast<QTextEdit *>(widget)) {
             field.corner = new CornerMark(edit);
@@ -108,14 +105,20 @@ void ReadingMarks::check(Field &field)
     const QString value = line ? line->text() : static_cast<const QTextEdit *>(field.widget)->toPlainText();
     field.warnings = readingWarnings(field.kind, value);
 
-    const QIcon icon = field.widget->style()->standardIcon(
+    // The mark's icon only when there is something to mark: most fields never need one.
+    const QIcon icon = field.warnings.isEmpty() ? QIcon() : field.widget->style()->standardIcon(
         misread(field.warnings) ? QStyle::SP_MessageBoxWarning : QStyle::SP_MessageBoxInformation);
     const QString text = explanation(field.warnings);
+    if (auto *line = qobject_cast<QLineEdit *>(field.widget); line && !field.icon && !field.warnings.isEmpty()) {
+        field.icon = new QAction(line);
+        field.icon->setObjectName(QStringLiteral("readingMark"));
+        line->addAction(field.icon, QLineEdit::TrailingPosition);
+    }
     if (field.icon) {
         field.icon->setIcon(icon);
         field.icon->setToolTip(text);
         field.icon->setVisible(!field.warnings.isEmpty());
-    } else {
+    } else if (field.corner) {
         auto *corner = static_cast<CornerMark *>(field.corner);
         corner->setPixmap(icon.pixmap(corner->size()));
         corner->setToolTip(text);
@@ -130,13 +133,15 @@ void ReadingMarks::showStatus()
     if (!statusBar)
         return;
     const QWidget *focus = QApplication::focusWidget();
+    QString text = summaryShown ? summary() : QString();
     for (const Field &field : fields) {
         if (field.widget == focus && !field.warnings.isEmpty())
-            return statusBar->showMessage(explanation(field.warnings));
+            text = explanation(field.warnings);
     }
-    const QString text = summaryShown ? summary() : QString();
-    if (text.isEmpty())
-        statusBar->clearMessage();
-    else
+    // Another message (a file saved) stays until one of the marks has something to say.
+    if (!text.isEmpty())
         statusBar->showMessage(text);
+    else if (statusBar->currentMessage() == shown)
+        statusBar->clearMessage();
+    shown = text;
 }

@@ -46,6 +46,7 @@ private:
     QVector<Field> fields;
     QPointer<QStatusBar> statusBar;
     bool summaryShown = false;
+    QString shown; // the message last shown
 };
 
 #endif // READINGMARKS_H

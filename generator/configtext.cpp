@@ -1,6 +1,7 @@
 #include "configtext.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -250,6 +251,11 @@ ConfigText parseConfigText(const QByteArray &bytes)
 
     const QString &t = config.text;
     config.binary = t.contains(QChar(0)) || invalidAt.size() > bytes.size() / 10;
+    // Room for every line at once: a part file has a line per 20 to 40 characters.
+    const int lines = int(qMin<qint64>(t.size() / 16 + 2, std::numeric_limits<int>::max() / 8));
+    config.lineHasContent.reserve(lines);
+    config.lineStart.reserve(lines);
+    config.lineEnd.reserve(lines);
     config.lineHasContent.append(false); // no line 0
     config.lineStart.append(0);
     config.lineEnd.append(0);

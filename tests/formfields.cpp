@@ -2,6 +2,10 @@
 
 #include "mainwindow.h"
 
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+
 using R = GenerationRequest;
 
 // In the form's reading order, the order of Tab. Numbers are typed the French way; 16777217
@@ -116,4 +120,12 @@ GenerationRequest randomForm(QRandomGenerator &random)
         }
     }
     return form;
+}
+
+void keepAsFuzzSeed(const QByteArray &bytes)
+{
+    const QString folder = qEnvironmentVariable("TALLOWIN_FUZZ_SEEDS");
+    QFile seed(QDir(folder).filePath(QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex()));
+    if (!folder.isEmpty() && bytes.size() <= 65536 && seed.open(QIODevice::WriteOnly))
+        seed.write(bytes);
 }

@@ -45,4 +45,7 @@ GenerationRequest everyBlockOn(GenerationRequest request = freshForm());
 // end of their range, texts of letters from several scripts and signs.
 GenerationRequest randomForm(QRandomGenerator &random);
 
+// Keeps a file a test reads as a seed of the fuzzer's corpus, in TALLOWIN_FUZZ_SEEDS when set.
+void keepAsFuzzSeed(const QByteArray &bytes);
+
 #endif // FORMFIELDS_H

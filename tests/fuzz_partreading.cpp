@@ -1,23 +1,73 @@
 // libFuzzer's target: any bytes at all, read as a part file, each of its first parts read into
-// the form, its account written out and the form's text built.
+// the form (whose shape a window of the program's own gives), its account written out and the
+// form's text built; then written back: unchanged, the very same bytes; with one value changed
+// (which one chosen by the bytes), a file that reads back with the new value.
 #include "formfields.h"
+#include "gamereading.h"
 #include "partconfig.h"
-#include "partreading.h"
+#include "partwriting.h"
 
+#include <QApplication>
+
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "fuzz_partreading";
+    static char *argv[] = {name, nullptr};
+    static QApplication *application = new QApplication(argc, argv);
+    formShape();
+    // Gone before the toolkit's statics made so far, as a program's own application object.
+    std::atexit([] { delete application; });
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    static const FormShape shape = formShape();
-    const PartFile file = readPartFile(QByteArray::fromRawData(reinterpret_cast<const char *>(data), int(size)));
-    if (file.parts.isEmpty())
-        return file.whatInstead().isEmpty() ? 1 : 0;
-    for (int part = 0; part < file.parts.size() && part < 3; ++part) {
-        const PartReading reading = readPart(file, part, shape);
-        if (reading.summary(QStringLiteral("f.cfg")).isEmpty() || buildPartConfig(reading.request).isEmpty())
+    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), int(size));
+    PartDocument document;
+    document.bytes = bytes;
+    document.file = readPartFile(bytes);
+    if (document.file.parts.isEmpty())
+        return document.file.whatInstead().isEmpty() ? 1 : 0;
+    for (int part = 0; part < document.file.parts.size() && part < 3; ++part) {
+        document.part = part;
+        document.reading = readPart(document.file, part, formShape());
+        document.opened = document.reading.request;
+        if (document.reading.summary(QStringLiteral("f.cfg")).isEmpty() || buildPartConfig(document.reading.request).isEmpty())
             return 1;
-        reading.details();
+        document.reading.details();
+        if (document.writeBack(document.opened).bytes != bytes)
+            std::abort(); // the unchanged document is not its file
+
+        // One of the form's values, chosen by the input's last byte, changed; where the text
+        // holds its line, the file saved reads back with the value as the builder writes it.
+        static const QVector<const FormField *> values = [] {
+            QVector<const FormField *> values;
+            for (const FormField &f : formFields) {
+                if (f.value)
+                    values << &f;
+            }
+            return values;
+        }();
+        const FormField &f = *values.at((size ? data[size - 1] : 0) % values.size());
+        GenerationRequest now = document.opened;
+        now.*f.value = now.*f.value == QLatin1String(f.written) ? QString::fromUtf8(f.fresh) : QString::fromUtf8(f.written);
+        const auto &lines = builderLines();
+        const bool written = std::any_of(lines.begin(), lines.end(), [&](const BuilderLine &line) {
+            return line.value == f.value && line.written(now);
+        });
+        if (!written || misread(readingWarnings(now)))
+            continue;
+        const PartFile saved = readPartFile(document.writeBack(now).bytes);
+        if (saved.parts.size() != document.file.parts.size()
+            || readPart(saved, part, formShape()).request.*f.value != oneLine(now.*f.value))
+            std::abort(); // the value typed is not what the saved file says
     }
     return 0;
 }

@@ -5,10 +5,7 @@
 #include "partfile.h"
 #include "windowdriver.h"
 
-#include <QFileDialog>
 #include <QLineEdit>
-#include <QListWidget>
-#include <QMessageBox>
 #include <QMimeData>
 #include <QToolBar>
 #include <QToolButton>
@@ -19,38 +16,6 @@ namespace {
 const QByteArray ownText = "PART{\nname = tank\nauthor = Moi\ntitle = Tank\nmanufacturer = Moi\nmass = 2\n}";
 const QByteArray handText = "PART {\n\tname = hand // mine\n\tmass = 3\n\tMODEL { model = x }\n}\n";
 const QByteArray threeParts = "PART { name = a\ntitle = Réservoir A }\nPART { name = b }\nPART { title = C }\n";
-
-// Runs action and returns what each window it opened said ("title|text|details"): a message
-// box answered with the button named answer or Return, a part choice with keys, a file dialog with path.
-QStringList run(const std::function<void()> &action, const QString &answer = QString(),
-                const QString &path = QString(), const QList<int> &keys = {})
-{
-    QStringList said;
-    handleModals(action, [&](QDialog *modal) {
-        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-            said << box->windowTitle() + '|' + box->text() + (box->detailedText().isEmpty() ? "" : '|' + box->detailedText());
-            for (QAbstractButton *button : box->buttons()) {
-                if (button->text() == answer)
-                    return button->click();
-            }
-            return QTest::keyClick(box, Qt::Key_Return);
-        }
-        if (auto *files = qobject_cast<QFileDialog *>(modal)) {
-            said << files->windowTitle() + '|' + files->directory().absolutePath() + '|' + files->nameFilters().join(";;");
-            auto *name = files->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
-            name->setText(path); // set rather than typed: the completer would take Return
-            return QTest::keyClick(name, Qt::Key_Return);
-        }
-        auto *list = modal->findChild<QListWidget *>();
-        QStringList items;
-        for (int i = 0; i < list->count(); ++i)
-            items << list->item(i)->text();
-        said << modal->windowTitle() + '|' + items.join(", ") + '|' + QString::number(list->currentRow());
-        for (const int key : keys)
-            QTest::keyClick(list, Qt::Key(key));
-    });
-    return said;
-}
 
 } // namespace
 
@@ -109,7 +74,7 @@ private slots:
         QWidget *target = field(*window, "Nom");
         QDragEnterEvent enter(target->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QDropEvent drop(target->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        const QStringList said = run([&] {
+        const QStringList said = answerModals([&] {
             if (way == "Ctrl+O")
                 QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
             else if (dialog)
@@ -118,8 +83,8 @@ private slots:
                 QVERIFY(QApplication::sendEvent(target, &enter) && enter.isAccepted() && QApplication::sendEvent(target, &drop));
             else
                 window->openStartFile(way.isEmpty() ? QStringList{"tallowin"} : QStringList{"tallowin", dir.filePath(way)});
-        }, QString(), path);
-        QCOMPARE(said, dialog ? QStringList("Ouvrir une pièce|" + dir.path() + "|Configuration de pièce (*.cfg);;Tous les fichiers (*)")
+        }, {}, path);
+        QCOMPARE(said, dialog ? QStringList("Ouvrir une pièce|" + dir.path() + "||Configuration de pièce (*.cfg);;Tous les fichiers (*)")
                               : QStringList());
         QTRY_COMPARE(field<QLineEdit>(*window, "Nom")->text(), nom); // a drop opens the file once it is over
         QCOMPARE(window->windowHandle()->title(), nom.isEmpty() ? QStringLiteral("Tallowin") : QStringLiteral("reservoir.cfg — Tallowin"));
@@ -141,7 +106,7 @@ private slots:
         QFETCH(QList<int>, keys);
         QFETCH(QString, nom);
         const QString path = write("pack.cfg", threeParts);
-        const QStringList said = run([&] { window->openPartFile(path); }, QString(), QString(), keys);
+        const QStringList said = answerModals([&] { window->openPartFile(path); }, {}, QString(), keys);
         QCOMPARE(said.value(0), QStringLiteral("Ouvrir une pièce|a — Réservoir A, b, (sans nom) — C|0"));
         QCOMPARE(said.size(), nom.isEmpty() ? 1 : 2); // and the account of the parts left in the file
         QCOMPARE(field<QLineEdit>(*window, "Nom")->text(), nom);
@@ -176,10 +141,10 @@ private slots:
         QFETCH(QString, auteur);
         const QString path = write("r.cfg", bytes);
         QTest::keyClicks(field(*window, "Auteur"), typed);
-        QCOMPARE(run([&] { window->openPartFile(path); }, answer), said);
+        QCOMPARE(answerModals([&] { window->openPartFile(path); }, {answer}), said);
         QCOMPARE(field<QLineEdit>(*window, "Auteur")->text(), auteur);
         if (auteur == "Moi") // opened, nothing typed since: no question
-            QCOMPARE(run([&] { window->openPartFile(path); }), QStringList());
+            QCOMPARE(answerModals([&] { window->openPartFile(path); }), QStringList());
     }
 };
 

@@ -5,18 +5,14 @@
 #include "partconfig.h"
 #include "partreading.h"
 
-#include <QCryptographicHash>
 #include <QRandomGenerator>
 #include <QtTest>
 
 namespace {
 
-// Each file read here is also a seed of the fuzzer's corpus (build.sh), in TALLOWIN_FUZZ_SEEDS.
 PartFile read(const QByteArray &bytes)
 {
-    QFile seed(QDir(qEnvironmentVariable("TALLOWIN_FUZZ_SEEDS")).filePath(QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex()));
-    if (qEnvironmentVariableIsSet("TALLOWIN_FUZZ_SEEDS") && bytes.size() <= 65536 && seed.open(QIODevice::WriteOnly))
-        seed.write(bytes);
+    keepAsFuzzSeed(bytes);
     return readPartFile(bytes);
 }
 

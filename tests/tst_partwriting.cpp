@@ -14,6 +14,7 @@ using R = GenerationRequest;
 
 PartDocument opened(const QByteArray &bytes, int part = 0)
 {
+    keepAsFuzzSeed(bytes);
     PartDocument document;
     document.bytes = bytes;
     document.file = readPartFile(bytes);

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QListWidget>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -27,6 +29,41 @@ void handleModals(const std::function<void()> &action, const std::function<void(
     });
     timer.start(10);
     action();
+}
+
+QStringList answerModals(const std::function<void()> &action, const QStringList &answers, const QString &path,
+                         const QList<int> &keys)
+{
+    QStringList said;
+    handleModals(action, [&](QDialog *modal) {
+        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            said << box->windowTitle() + '|' + box->text() + (box->detailedText().isEmpty() ? "" : '|' + box->detailedText());
+            for (const QString &answer : answers) {
+                for (QAbstractButton *button : box->buttons()) {
+                    if (button->text() == answer) // clicked once the box's own loop runs
+                        return void(QTimer::singleShot(0, button, &QAbstractButton::click));
+                }
+            }
+            return QTest::keyClick(box, answers.contains(QStringLiteral("Échap")) ? Qt::Key_Escape : Qt::Key_Return);
+        }
+        if (auto *files = qobject_cast<QFileDialog *>(modal)) {
+            said << files->windowTitle() + '|' + files->directory().absolutePath() + '|' + files->selectedFiles().value(0).section('/', -1)
+                    + '|' + files->nameFilters().join(";;");
+            if (path.isEmpty())
+                return files->reject();
+            auto *name = files->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+            name->setText(path); // set rather than typed: the completer would take Return
+            return QTest::keyClick(name, Qt::Key_Return);
+        }
+        auto *list = modal->findChild<QListWidget *>();
+        QStringList items;
+        for (int i = 0; i < list->count(); ++i)
+            items << list->item(i)->text();
+        said << modal->windowTitle() + '|' + items.join(", ") + '|' + QString::number(list->currentRow());
+        for (const int key : keys)
+            QTest::keyClick(list, Qt::Key(key));
+    });
+    return said;
 }
 
 QList<Shown> pressGenerer(QWidget &window, const std::function<void()> &press)

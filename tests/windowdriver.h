@@ -12,6 +12,13 @@ class QDialog;
 // A window that handle leaves open is rejected, so a test fails instead of hanging.
 void handleModals(const std::function<void()> &action, const std::function<void(QDialog *)> &handle);
 
+// Runs action and returns what each window it opened said ("title|text|details"): a message
+// box answered with the first of answers that names one of its buttons, else with Échap when
+// answers hold "Échap", else Return; a part choice with keys; a file dialog with path, or
+// cancelled when path is empty.
+QStringList answerModals(const std::function<void()> &action, const QStringList &answers = {},
+                         const QString &path = QString(), const QList<int> &keys = {});
+
 // One modal window that a press of "Générer !" opened.
 struct Shown
 {

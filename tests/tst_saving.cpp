@@ -1,0 +1,244 @@
+// Saving the opened file as an author does: Ctrl+S writes the form's changes into it and keeps
+// the rest, the title marks what is unsaved, closing or opening another file asks first, a
+// file changed, gone or refused on disk is never overwritten unasked nor half written, and
+// Ctrl+Maj+S saves elsewhere.
+#include "displayscale.h"
+#include "mainwindow.h"
+#include "partfile.h"
+#include "windowdriver.h"
+
+#include <QDoubleSpinBox>
+#include <QLineEdit>
+#include <QProcess>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QtTest>
+
+namespace {
+
+// An author's tank: tabs, CRLF, a comment after a value, a model of its own.
+const QByteArray tank = "PART\r\n{\r\n\tname = tank\r\n\tauthor = Moi\r\n\ttitle = Tank\r\n\tmanufacturer = Moi\r\n"
+                        "\tmass = 0.5 // vide\r\n\tMODEL\r\n\t{\r\n\t\tmodel = x\r\n\t}\r\n"
+                        "\tMODULE\r\n\t{\r\n\t\tname = ModuleEngines\r\n\t\tEngineType = LiquidFuel\r\n\t}\r\n}\r\n";
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
+}
+
+} // namespace
+
+class TestSaving : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    QString path;
+    std::unique_ptr<MainWindow> window;
+
+    QString title() const { return window->windowHandle()->title(); }
+    void typeMass(const char *mass) { enterValue(field(*window, "Mass"), QString::fromUtf8(mass)); }
+    // Keys into the window once it is active again, as the desktop gives it back after a box.
+    QStringList press(QKeySequence keys, const QStringList &answers = {}, const QString &file = QString())
+    {
+        window->activateWindow();
+        if (!QTest::qWaitForWindowActive(window.get()))
+            QTest::qFail("the window is not active", __FILE__, __LINE__);
+        return answerModals([&] { QTest::keySequence(window.get(), keys); }, answers, file);
+    }
+
+public:
+    static void initMain() { enableUnroundedScaling(); } // as the program starts
+
+private slots:
+    void init()
+    {
+        path = dir.filePath("reservoir.cfg");
+        QCOMPARE(savePartFileBytes(path, tank), QString());
+        window = std::make_unique<MainWindow>();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        answerModals([&] { window->openPartFile(path); }); // and its account
+        QCOMPARE(title(), QStringLiteral("reservoir.cfg — Tallowin"));
+    }
+    void cleanup()
+    {
+        window->setWindowModified(false); // nothing to ask when it goes
+        window.reset();
+        if (QTest::currentDataTag() == QByteArray("read-only"))
+            QProcess::execute("chattr", {"-i", path});
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        QDir(path).removeRecursively();
+        QFile::remove(path);
+    }
+
+    // Ctrl+S or the tool bar button: the value typed in its own line, the rest kept; the title's
+    // mark comes with the change and goes with the save, the status bar says what changed;
+    // nothing changed, nothing written.
+    void saveInPlace_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::newRow("Ctrl+S") << "Ctrl+S";
+        QTest::newRow("the tool bar button") << "button";
+    }
+    void saveInPlace()
+    {
+        QFETCH(QString, way);
+        typeMass("0,375");
+        QTRY_COMPARE(title(), QStringLiteral("reservoir.cfg* — Tallowin"));
+        const auto save = [&] {
+            if (way == "button")
+                QTest::mouseClick(window->findChild<QToolBar *>()->widgetForAction(window->findChild<QAction *>("actionEnregistrer")), Qt::LeftButton);
+            else
+                press(QKeySequence::Save);
+        };
+        QCOMPARE(answerModals(save), QStringList());
+        QCOMPARE(contents(path), QByteArray(tank).replace("mass = 0.5", "mass = 0.375"));
+        QCOMPARE(title(), QStringLiteral("reservoir.cfg — Tallowin"));
+        QCOMPARE(window->statusBar()->currentMessage(), QStringLiteral("reservoir.cfg enregistré : 1 valeur changée"));
+        QVERIFY(QFile::remove(path)); // saved again with nothing changed: not written
+        QCOMPARE(answerModals(save), QStringList());
+        QCOMPARE(contents(path), QByteArray("<none>"));
+        QCOMPARE(window->statusBar()->currentMessage(), QStringLiteral("reservoir.cfg est à jour : rien à enregistrer."));
+    }
+
+    // The file as another program left it: a question before overwriting a changed file, one
+    // sentence where it cannot be saved; the form keeps its changes whatever happens.
+    void fileOnDisk_data()
+    {
+        QTest::addColumn<QString>("disk");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("said");
+        QTest::addColumn<QByteArray>("after"); // the file's contents, "saved" for the form's changes
+        const QString changed = "Enregistrer|reservoir.cfg a été modifié en dehors de Tallowin depuis son ouverture. L'écraser ?";
+        const QString cannot = "Erreur|Impossible d'enregistrer le fichier « PATH » : %1 ; « Enregistrer sous... » peut enregistrer le formulaire ailleurs.";
+        QTest::newRow("changed, Annuler") << "changed" << "Annuler" << changed << QByteArray("PART { name = other }");
+        QTest::newRow("changed, Échap") << "changed" << "Échap" << changed << QByteArray("PART { name = other }");
+        QTest::newRow("changed, Écraser") << "changed" << "Écraser" << changed << QByteArray("saved");
+        QTest::newRow("gone") << "gone" << "" << cannot.arg("il n'existe plus") << QByteArray("<none>");
+        QTest::newRow("a folder") << "folder" << "" << cannot.arg("c'est maintenant un dossier") << QByteArray("<none>");
+        QTest::newRow("read-only") << "read-only" << "" << cannot.arg("le fichier n'est plus accessible en écriture") << tank;
+    }
+    void fileOnDisk()
+    {
+        QFETCH(QString, disk);
+        QFETCH(QString, answer);
+        QFETCH(QString, said);
+        QFETCH(QByteArray, after);
+        typeMass("2");
+        if (disk == "changed")
+            QCOMPARE(savePartFileBytes(path, "PART { name = other }"), QString());
+        if (disk == "gone" || disk == "folder")
+            QVERIFY(QFile::remove(path));
+        if (disk == "folder")
+            QVERIFY(QDir(dir.path()).mkdir("reservoir.cfg"));
+        if (disk == "read-only" && QFile::setPermissions(path, QFile::ReadOwner) && QFileInfo(path).isWritable())
+            QProcess::execute("chattr", {"+i", path}); // where the user writes into read-only files: immutable
+        if (disk == "read-only" && QFileInfo(path).isWritable())
+            QSKIP("this user writes into read-only files");
+        QCOMPARE(press(QKeySequence::Save, {answer}), QStringList(said.replace("PATH", QDir::toNativeSeparators(path))));
+        QCOMPARE(contents(path), after == "saved" ? QByteArray(tank).replace("mass = 0.5", "mass = 2") : after);
+        QCOMPARE(title(), after == "saved" ? QStringLiteral("reservoir.cfg — Tallowin") : QStringLiteral("reservoir.cfg* — Tallowin"));
+        QCOMPARE(field<QDoubleSpinBox>(*window, "Mass")->text(), QStringLiteral("2"));
+    }
+
+    // Closing with unsaved changes, or opening another file, asks first; Échap changes nothing.
+    void changesAsked_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("goesOn");  // the window closed, the other file opened
+        QTest::addColumn<bool>("saved");
+        for (const char *action : {"close", "open another"}) {
+            QTest::newRow(qPrintable(QStringLiteral("%1, Enregistrer").arg(action))) << action << "Enregistrer" << true << true;
+            QTest::newRow(qPrintable(QStringLiteral("%1, Ne pas enregistrer").arg(action))) << action << "Ne pas enregistrer" << true << false;
+            QTest::newRow(qPrintable(QStringLiteral("%1, Annuler").arg(action))) << action << "Annuler" << false << false;
+            QTest::newRow(qPrintable(QStringLiteral("%1, Échap").arg(action))) << action << "Échap" << false << false;
+        }
+    }
+    void changesAsked()
+    {
+        QFETCH(QString, action);
+        QFETCH(QString, answer);
+        QFETCH(bool, goesOn);
+        QFETCH(bool, saved);
+        const QString other = dir.filePath("autre.cfg");
+        QCOMPARE(savePartFileBytes(other, "PART { name = autre }"), QString());
+        const auto act = [&] { action == "close" ? void(window->close()) : window->openPartFile(other); };
+        QCOMPARE(answerModals(act), QStringList()); // nothing changed: no question
+        if (action == "open another")
+            answerModals([&] { window->openPartFile(path); });
+        else
+            window->show();
+        typeMass("3");
+        QCOMPARE(answerModals(act, {answer}), QStringList("Tallowin|Enregistrer les modifications de reservoir.cfg ?"));
+        QCOMPARE(contents(path), saved ? QByteArray(tank).replace("mass = 0.5", "mass = 3") : tank);
+        QCOMPARE(action == "close" ? !window->isVisible() : field<QLineEdit>(*window, "Nom")->text() == "autre", goesOn);
+    }
+
+    // A block switched off that holds lines of the author's own: saving asks first, naming them.
+    void authorsLinesAsked_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("Annuler") << "Annuler";
+        QTest::newRow("Enregistrer") << "Enregistrer";
+    }
+    void authorsLinesAsked()
+    {
+        QFETCH(QString, answer);
+        enterValue(field(*window, "LiquidEngine"), QString());
+        QCOMPARE(press(QKeySequence::Save, {answer}), QStringList(
+            "Enregistrer|Enregistrer supprimera une ligne de reservoir.cfg que le formulaire ne contient pas.|ligne 15 : EngineType = LiquidFuel"));
+        QCOMPARE(contents(path), answer == "Annuler" ? tank : QByteArray(tank).replace(
+            "\tMODULE\r\n\t{\r\n\t\tname = ModuleEngines\r\n\t\tEngineType = LiquidFuel\r\n\t}\r\n", ""));
+    }
+
+    // Ctrl+Maj+S: the file dialog in the file's folder, the file's name proposed; the file chosen
+    // gets the same text and becomes the one opened. Without a file opened, Ctrl+S asks for a
+    // name too, after the required fields, and saves the generated text.
+    void saveAs_data()
+    {
+        QTest::addColumn<bool>("openedFile");
+        QTest::newRow("a file opened, Ctrl+Maj+S") << true;
+        QTest::newRow("nothing opened, Ctrl+S") << false;
+    }
+    void saveAs()
+    {
+        QFETCH(bool, openedFile);
+#ifdef Q_OS_WIN
+        QSKIP("the system's file dialog, which a test cannot drive");
+#endif
+        const QString copy = dir.filePath("copie.cfg");
+        QFile::remove(copy);
+        if (!openedFile) {
+            window = std::make_unique<MainWindow>();
+            window->show();
+            QCOMPARE(press(QKeySequence::Save), QStringList("Erreur|Veuillez remplir les champs Auteur; Créateur; Nom et Titre."));
+            fillRequired(*window);
+        }
+        typeMass("4");
+        const QStringList said = press(openedFile ? QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S) : QKeySequence::Save, {}, copy);
+        QCOMPARE(said, QStringList("Enregistrer la pièce|" + dir.path() + (openedFile ? "|reservoir.cfg|" : "|N.cfg|")
+                                   + "Configuration de pièce (*.cfg);;Tous les fichiers (*)"));
+        QCOMPARE(contents(path), tank);
+        QVERIFY(contents(copy).contains("mass = 4"));
+        QCOMPARE(title(), QStringLiteral("copie.cfg — Tallowin"));
+        typeMass("5"); // the copy is the file opened now
+        QCOMPARE(press(QKeySequence::Save), QStringList());
+        QVERIFY(contents(copy).contains("mass = 5"));
+    }
+
+    // The account of a file the form does not show whole, read again from the status bar.
+    void accountAgain()
+    {
+        auto *button = window->findChild<QToolButton *>("accountButton");
+        QVERIFY(button && button->isVisible());
+        QCOMPARE(answerModals([&] { QTest::mouseClick(button, Qt::LeftButton); }).value(0).section('|', 0, 1), QStringLiteral(
+            "Ouvrir une pièce|reservoir.cfg : 5 valeurs reprises ; 6 lignes que le formulaire ne montre pas resteront dans le fichier."));
+    }
+};
+
+QTEST_MAIN(TestSaving)
+#include "tst_saving.moc"
