@@ -94,6 +94,15 @@ const FormShape &formShape()
     return shape;
 }
 
+GenerationRequest withRowChanged(GenerationRequest form, const FormField &f)
+{
+    if (f.checked)
+        form.*f.checked = !(form.*f.checked);
+    else
+        form.*f.value = form.*f.value == QLatin1String(f.written) ? QString::fromUtf8(f.fresh) : QString::fromUtf8(f.written);
+    return form;
+}
+
 GenerationRequest randomForm(QRandomGenerator &random)
 {
     const QString letters = QStringLiteral("abcXYZ019 éèÉçœ€«»-.,;:=()[]'\"ΩЖ中");
@@ -129,3 +138,11 @@ void keepAsFuzzSeed(const QByteArray &bytes)
     if (!folder.isEmpty() && bytes.size() <= 65536 && seed.open(QIODevice::WriteOnly))
         seed.write(bytes);
 }
+
+const QByteArray authorsTank =
+    "\xef\xbb\xbf// Réservoir fait main\r\nPART\r\n{\r\n\tname = hand.tank // son nom\r\n\tmodule = Part\r\n"
+    "\tauthor = Moi\r\n\ttitle = Réservoir\r\n\tmanufacturer = Moi\r\n\tcategory = FuelTank\r\n"
+    "\tmass = 0.25 // à vide\r\n\tmaxTemp = 2000\r\n\tMODEL\r\n\t{\r\n\t\tmodel = Parts/tank\r\n\t}\r\n"
+    "\tRESOURCE\r\n\t{\r\n\t\tname = LiquidFuel\r\n\t\tamount = 90\r\n\t\tmaxAmount = 90\r\n\t}\r\n"
+    "\tRESOURCE\r\n\t{\r\n\t\tname = XenonGas\r\n\t\tamount = 400 // plein\r\n\t\tmaxAmount = 400\r\n\t}\r\n"
+    "\tMODULE\r\n\t{\r\n\t\tname = ModuleFuelJettison\r\n\t}\r\n}\r\nPART\r\n{\r\n\tname = second\r\n}\r\n";

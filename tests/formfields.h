@@ -41,9 +41,16 @@ const FormShape &formShape();
 // The same with every feature group and check box ticked: the text holds every line.
 GenerationRequest everyBlockOn(GenerationRequest request = freshForm());
 
+// The form with the field's value or state changed: to the value the row writes, or from it.
+GenerationRequest withRowChanged(GenerationRequest form, const FormField &field);
+
 // A form of random values that the game reads as typed (no reading mark): numbers often at an
 // end of their range, texts of letters from several scripts and signs.
 GenerationRequest randomForm(QRandomGenerator &random);
+
+// An author's tank: tabs, CRLF with a byte order mark, comments after values, a model and a
+// module the form has no field for, a second part.
+extern const QByteArray authorsTank;
 
 // Keeps a file a test reads as a seed of the fuzzer's corpus, in TALLOWIN_FUZZ_SEEDS when set.
 void keepAsFuzzSeed(const QByteArray &bytes);

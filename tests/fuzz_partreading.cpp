@@ -56,8 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             return values;
         }();
         const FormField &f = *values.at((size ? data[size - 1] : 0) % values.size());
-        GenerationRequest now = document.opened;
-        now.*f.value = now.*f.value == QLatin1String(f.written) ? QString::fromUtf8(f.fresh) : QString::fromUtf8(f.written);
+        const GenerationRequest now = withRowChanged(document.opened, f);
         const auto &lines = builderLines();
         const bool written = std::any_of(lines.begin(), lines.end(), [&](const BuilderLine &line) {
             return line.value == f.value && line.written(now);

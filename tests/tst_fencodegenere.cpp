@@ -1,4 +1,5 @@
 // The result dialog: the clipboard, its look, and the save button.
+#include "contents.h"
 #include "fencodegenere.h"
 #include "partfile.h"
 #include "windowdriver.h"
@@ -18,11 +19,6 @@ namespace {
 // Non-ASCII letters, a tab and "\n" line ends, as the text builder writes them.
 const QString code = QStringLiteral("PART\n{\n\tname = Réservoir « été » Ω\n\tmass = 1.250\n}\n");
 
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
 } // namespace
 
 class TstFenCodeGenere : public QObject
@@ -111,36 +107,14 @@ private slots:
             dialog.keepLinesOf(path, 2);
         }
         dialog.show();
-        QString proposed;
-        QStringList asked;
-        // Each answer waits for the window's own event loop: the next window opens inside it.
-        const auto later = [](QDialog *modal, std::function<void()> act) { QTimer::singleShot(0, modal, act); };
-        handleModals([&] { QTest::mouseClick(field<QPushButton>(dialog, "enregistrer"), Qt::LeftButton); },
-                     [&](QDialog *modal) {
-            if (auto *box = qobject_cast<QMessageBox *>(modal)) { // the file dialog's "replace?", then ours
-                asked << box->text();
-                for (QAbstractButton *button : box->buttons()) {
-                    if (QString(button->text()).remove('&') == answer || button->text() == "&Yes")
-                        return later(modal, [button] { button->click(); });
-                }
-            }
-            auto *files = qobject_cast<QFileDialog *>(modal);
-            if (!files)
-                return modal->reject();
-            proposed = QFileInfo(files->selectedFiles().value(0)).fileName() + '|'
-                + files->windowTitle() + '|' + files->nameFilters().join(";;");
-            later(modal, [files, path, accept] {
-                // Set the name rather than type it: typing may open the completer, which takes Return.
-                auto *name = files->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
-                name->setText(path);
-                accept ? QTest::keyClick(name, Qt::Key_Return) : files->reject();
-            });
-        });
-        QCOMPARE(proposed, QStringLiteral("Réservoir R_1.cfg|Enregistrer la configuration|"
-                                          "Configuration de pièce (*.cfg);;Tous les fichiers (*)"));
-        QCOMPARE(asked.value(1), answer.isEmpty() ? QString()
+        rememberChosenFile(dir.filePath("x.cfg"));
+        const QStringList said = answerModals([&] { QTest::mouseClick(field<QPushButton>(dialog, "enregistrer"), Qt::LeftButton); },
+                                              {answer, "&Yes"}, accept ? path : QString()); // "&Yes": the file dialog's "replace?"
+        QCOMPARE(said.value(0), "Enregistrer la configuration|" + dir.path() + "|Réservoir R_1.cfg|"
+                                "Configuration de pièce (*.cfg);;Tous les fichiers (*)");
+        QCOMPARE(said.value(2).section('|', 1), answer.isEmpty() ? QString()
                  : QStringLiteral("choisi.cfg a 2 lignes que le texte généré n'a pas : l'enregistrer sous ce nom les ferait perdre."));
-        QCOMPARE(contents(path), !accept ? QByteArray("<unreadable>") : answer == "Annuler" ? QByteArray("PART { MODEL {} }") : code.toUtf8());
+        QCOMPARE(contents(path), !accept ? QByteArray("<none>") : answer == "Annuler" ? QByteArray("PART { MODEL {} }") : code.toUtf8());
         QVERIFY(dialog.isVisible()); // still open, the author can still copy
         if (accept && answer != "Annuler") // the next proposal is in the folder just used
             QCOMPARE(proposedPartFile(QStringLiteral("x")), dir.filePath(QStringLiteral("x.cfg")));

@@ -1,6 +1,7 @@
 // Pressing "Générer !": the required fields, each of the 44 form values typed on its own and
 // all of them by keyboard alone, each on its own line as its field shows it, the fields the
 // game will read otherwise, and many presses that leave nothing behind.
+#include "contents.h"
 #include "displayscale.h"
 #include "formfields.h"
 #include "gamereading.h"
@@ -39,11 +40,6 @@ void addRows(bool values)
     }
 }
 
-QString contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QStringLiteral("<none>");
-}
 
 } // namespace
 
@@ -73,7 +69,7 @@ class TestGeneration : public QObject
         if (!QTest::qWaitForWindowActive(window.get()))
             QTest::qFail("the window is not active", __FILE__, __LINE__);
         const QStringList asked = answerModals([&] { QTest::keySequence(window.get(), QKeySequence::Save); });
-        return asked.isEmpty() ? contents(dir.filePath("every.cfg")) : asked.join('\n');
+        return asked.isEmpty() ? QString::fromUtf8(contents(dir.filePath("every.cfg"))) : asked.join('\n');
     }
 
     // A text without reading marks, opened in the other window without a word: the same text.

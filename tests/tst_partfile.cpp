@@ -1,6 +1,7 @@
 // Saving a part's text, without a window: the file name offered, the folder remembered, and
 // a failed save that says which file and why and leaves the old file as it was; a file that
 // cannot be read as a part file, and why.
+#include "contents.h"
 #include "partfile.h"
 
 #include <QtTest>
@@ -14,11 +15,6 @@
 namespace {
 const QString code = QStringLiteral("PART\n{\n\tname = Réservoir « été » Ω\n\tmass = 1.250\n}\n");
 
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
 
 #ifdef Q_OS_UNIX
 // A full disk: the process's file size is limited while write runs.

@@ -2,7 +2,9 @@
 // the rest, the title marks what is unsaved, closing or opening another file asks first, a
 // file changed, gone or refused on disk is never overwritten unasked nor half written, and
 // Ctrl+Maj+S saves elsewhere.
+#include "contents.h"
 #include "displayscale.h"
+#include "formfields.h"
 #include "mainwindow.h"
 #include "partfile.h"
 #include "windowdriver.h"
@@ -14,21 +16,6 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QtTest>
-
-namespace {
-
-// An author's tank: tabs, CRLF, a comment after a value, a model of its own.
-const QByteArray tank = "PART\r\n{\r\n\tname = tank\r\n\tauthor = Moi\r\n\ttitle = Tank\r\n\tmanufacturer = Moi\r\n"
-                        "\tmass = 0.5 // vide\r\n\tMODEL\r\n\t{\r\n\t\tmodel = x\r\n\t}\r\n"
-                        "\tMODULE\r\n\t{\r\n\t\tname = ModuleEngines\r\n\t\tEngineType = LiquidFuel\r\n\t}\r\n}\r\n";
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
-}
-
-} // namespace
 
 class TestSaving : public QObject
 {
@@ -56,11 +43,11 @@ private slots:
     void init()
     {
         path = dir.filePath("reservoir.cfg");
-        QCOMPARE(savePartFileBytes(path, tank), QString());
+        QCOMPARE(savePartFileBytes(path, authorsTank), QString());
         window = std::make_unique<MainWindow>();
         window->show();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        answerModals([&] { window->openPartFile(path); }); // and its account
+        answerModals([&] { window->openPartFile(path); }, {}, QString(), {Qt::Key_Return}); // its first part, its account
         QCOMPARE(title(), QStringLiteral("reservoir.cfg — Tallowin"));
     }
     void cleanup()
@@ -74,30 +61,50 @@ private slots:
         QFile::remove(path);
     }
 
-    // Ctrl+S or the tool bar button: the value typed in its own line, the rest kept; the title's
-    // mark comes with the change and goes with the save, the status bar says what changed;
-    // nothing changed, nothing written.
+    // Masse set to 0,375, the fuel's capacity changed, the reaction wheel switched on and the
+    // xenon tank off, saved with Ctrl+S or the tool bar button: the file differs only in those
+    // lines, after a question for the xenon's comment, and opened again it fills the form as it
+    // was left. The title's mark comes with the change and goes with the save, the status bar
+    // says what changed; saved again with nothing changed, nothing is written.
     void saveInPlace_data()
     {
         QTest::addColumn<QString>("way");
-        QTest::newRow("Ctrl+S") << "Ctrl+S";
-        QTest::newRow("the tool bar button") << "button";
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("Ctrl+S") << "Ctrl+S" << "Enregistrer";
+        QTest::newRow("the tool bar button") << "button" << "Enregistrer";
+        QTest::newRow("Ctrl+S, Annuler") << "Ctrl+S" << "Annuler";
     }
     void saveInPlace()
     {
         QFETCH(QString, way);
+        QFETCH(QString, answer);
         typeMass("0,375");
         QTRY_COMPARE(title(), QStringLiteral("reservoir.cfg* — Tallowin"));
+        enterValue(field(*window, "Fuel"), QStringLiteral("120"));
+        for (const char *box : {"SAS", "Xenon_2"})
+            enterValue(field(*window, box), QString());
         const auto save = [&] {
             if (way == "button")
                 QTest::mouseClick(window->findChild<QToolBar *>()->widgetForAction(window->findChild<QAction *>("actionEnregistrer")), Qt::LeftButton);
             else
                 press(QKeySequence::Save);
         };
-        QCOMPARE(answerModals(save), QStringList());
-        QCOMPARE(contents(path), QByteArray(tank).replace("mass = 0.5", "mass = 0.375"));
-        QCOMPARE(title(), QStringLiteral("reservoir.cfg — Tallowin"));
-        QCOMPARE(window->statusBar()->currentMessage(), QStringLiteral("reservoir.cfg enregistré : 1 valeur changée"));
+        QCOMPARE(answerModals(save, {answer}), QStringList("Enregistrer|Enregistrer supprimera une ligne de reservoir.cfg que le "
+                                                            "formulaire ne contient pas.|ligne 25 : amount = 400 // plein"));
+        QByteArray expected = authorsTank;
+        expected.replace("mass = 0.25", "mass = 0.375").replace("mount = 90", "mount = 120.00")
+            .replace("\tmaxTemp = 2000\r\n", "\tmaxTemp = 2000\r\n\t// --- SAS parameters ---\r\n\r\n\tmaxTorque = 0\r\n\r\n")
+            .replace("\tRESOURCE\r\n\t{\r\n\t\tname = XenonGas\r\n\t\tamount = 400 // plein\r\n\t\tmaxAmount = 400\r\n\t}\r\n", "");
+        QCOMPARE(contents(path), answer == "Annuler" ? authorsTank : expected);
+        QCOMPARE(title(), answer == "Annuler" ? QStringLiteral("reservoir.cfg* — Tallowin") : QStringLiteral("reservoir.cfg — Tallowin"));
+        if (answer == "Annuler")
+            return;
+        QCOMPARE(window->statusBar()->currentMessage(), QStringLiteral(
+            "reservoir.cfg enregistré : 3 valeurs changées, 4 lignes ajoutées, 6 lignes supprimées"));
+        MainWindow again;
+        again.show();
+        answerModals([&] { again.openPartFile(path); }, {}, QString(), {Qt::Key_Return});
+        QCOMPARE(pressGenerer(again).value(0).text, pressGenerer(*window).value(0).text);
         QVERIFY(QFile::remove(path)); // saved again with nothing changed: not written
         QCOMPARE(answerModals(save), QStringList());
         QCOMPARE(contents(path), QByteArray("<none>"));
@@ -119,7 +126,7 @@ private slots:
         QTest::newRow("changed, Écraser") << "changed" << "Écraser" << changed << QByteArray("saved");
         QTest::newRow("gone") << "gone" << "" << cannot.arg("il n'existe plus") << QByteArray("<none>");
         QTest::newRow("a folder") << "folder" << "" << cannot.arg("c'est maintenant un dossier") << QByteArray("<none>");
-        QTest::newRow("read-only") << "read-only" << "" << cannot.arg("le fichier n'est plus accessible en écriture") << tank;
+        QTest::newRow("read-only") << "read-only" << "" << cannot.arg("le fichier n'est plus accessible en écriture") << authorsTank;
     }
     void fileOnDisk()
     {
@@ -139,7 +146,7 @@ private slots:
         if (disk == "read-only" && QFileInfo(path).isWritable())
             QSKIP("this user writes into read-only files");
         QCOMPARE(press(QKeySequence::Save, {answer}), QStringList(said.replace("PATH", QDir::toNativeSeparators(path))));
-        QCOMPARE(contents(path), after == "saved" ? QByteArray(tank).replace("mass = 0.5", "mass = 2") : after);
+        QCOMPARE(contents(path), after == "saved" ? QByteArray(authorsTank).replace("mass = 0.25", "mass = 2") : after);
         QCOMPARE(title(), after == "saved" ? QStringLiteral("reservoir.cfg — Tallowin") : QStringLiteral("reservoir.cfg* — Tallowin"));
         QCOMPARE(field<QDoubleSpinBox>(*window, "Mass")->text(), QStringLiteral("2"));
     }
@@ -169,30 +176,13 @@ private slots:
         const auto act = [&] { action == "close" ? void(window->close()) : window->openPartFile(other); };
         QCOMPARE(answerModals(act), QStringList()); // nothing changed: no question
         if (action == "open another")
-            answerModals([&] { window->openPartFile(path); });
+            answerModals([&] { window->openPartFile(path); }, {}, QString(), {Qt::Key_Return});
         else
             window->show();
         typeMass("3");
         QCOMPARE(answerModals(act, {answer}), QStringList("Tallowin|Enregistrer les modifications de reservoir.cfg ?"));
-        QCOMPARE(contents(path), saved ? QByteArray(tank).replace("mass = 0.5", "mass = 3") : tank);
+        QCOMPARE(contents(path), saved ? QByteArray(authorsTank).replace("mass = 0.25", "mass = 3") : authorsTank);
         QCOMPARE(action == "close" ? !window->isVisible() : field<QLineEdit>(*window, "Nom")->text() == "autre", goesOn);
-    }
-
-    // A block switched off that holds lines of the author's own: saving asks first, naming them.
-    void authorsLinesAsked_data()
-    {
-        QTest::addColumn<QString>("answer");
-        QTest::newRow("Annuler") << "Annuler";
-        QTest::newRow("Enregistrer") << "Enregistrer";
-    }
-    void authorsLinesAsked()
-    {
-        QFETCH(QString, answer);
-        enterValue(field(*window, "LiquidEngine"), QString());
-        QCOMPARE(press(QKeySequence::Save, {answer}), QStringList(
-            "Enregistrer|Enregistrer supprimera une ligne de reservoir.cfg que le formulaire ne contient pas.|ligne 15 : EngineType = LiquidFuel"));
-        QCOMPARE(contents(path), answer == "Annuler" ? tank : QByteArray(tank).replace(
-            "\tMODULE\r\n\t{\r\n\t\tname = ModuleEngines\r\n\t\tEngineType = LiquidFuel\r\n\t}\r\n", ""));
     }
 
     // Ctrl+Maj+S: the file dialog in the file's folder, the file's name proposed; the file chosen
@@ -222,7 +212,7 @@ private slots:
         const QStringList said = press(openedFile ? QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S) : QKeySequence::Save, {}, copy);
         QCOMPARE(said, QStringList("Enregistrer la pièce|" + dir.path() + (openedFile ? "|reservoir.cfg|" : "|N.cfg|")
                                    + "Configuration de pièce (*.cfg);;Tous les fichiers (*)"));
-        QCOMPARE(contents(path), tank);
+        QCOMPARE(contents(path), authorsTank);
         QVERIFY(contents(copy).contains("mass = 4"));
         QCOMPARE(title(), QStringLiteral("copie.cfg — Tallowin"));
         typeMass("5"); // the copy is the file opened now
@@ -236,7 +226,7 @@ private slots:
         auto *button = window->findChild<QToolButton *>("accountButton");
         QVERIFY(button && button->isVisible());
         QCOMPARE(answerModals([&] { QTest::mouseClick(button, Qt::LeftButton); }).value(0).section('|', 0, 1), QStringLiteral(
-            "Ouvrir une pièce|reservoir.cfg : 5 valeurs reprises ; 6 lignes que le formulaire ne montre pas resteront dans le fichier."));
+            "Ouvrir une pièce|reservoir.cfg : 12 valeurs reprises ; 16 lignes que le formulaire ne montre pas resteront dans le fichier."));
     }
 };
 

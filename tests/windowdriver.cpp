@@ -49,11 +49,12 @@ QStringList answerModals(const std::function<void()> &action, const QStringList 
         if (auto *files = qobject_cast<QFileDialog *>(modal)) {
             said << files->windowTitle() + '|' + files->directory().absolutePath() + '|' + files->selectedFiles().value(0).section('/', -1)
                     + '|' + files->nameFilters().join(";;");
-            if (path.isEmpty())
-                return files->reject();
-            auto *name = files->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
-            name->setText(path); // set rather than typed: the completer would take Return
-            return QTest::keyClick(name, Qt::Key_Return);
+            // Once the dialog's own loop runs: its question before replacing a file opens inside it.
+            return void(QTimer::singleShot(0, files, [files, path] {
+                auto *name = files->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+                name->setText(path); // set rather than typed: the completer would take Return
+                path.isEmpty() ? files->reject() : QTest::keyClick(name, Qt::Key_Return);
+            }));
         }
         auto *list = modal->findChild<QListWidget *>();
         QStringList items;
