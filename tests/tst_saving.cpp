@@ -78,16 +78,20 @@ private slots:
     {
         QFETCH(QString, way);
         QFETCH(QString, answer);
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
         typeMass("0,375");
         QTRY_COMPARE(title(), QStringLiteral("reservoir.cfg* — Tallowin"));
         enterValue(field(*window, "Fuel"), QStringLiteral("120"));
         for (const char *box : {"SAS", "Xenon_2"})
             enterValue(field(*window, box), QString());
         const auto save = [&] {
+            window->activateWindow(); // as the desktop gives it back after a box
+            if (!QTest::qWaitForWindowActive(window.get()))
+                QTest::qFail("the window is not active", __FILE__, __LINE__);
             if (way == "button")
                 QTest::mouseClick(window->findChild<QToolBar *>()->widgetForAction(window->findChild<QAction *>("actionEnregistrer")), Qt::LeftButton);
             else
-                press(QKeySequence::Save);
+                QTest::keySequence(window.get(), QKeySequence::Save);
         };
         QCOMPARE(answerModals(save, {answer}), QStringList("Enregistrer|Enregistrer supprimera une ligne de reservoir.cfg que le "
                                                             "formulaire ne contient pas.|ligne 25 : amount = 400 // plein"));
@@ -99,6 +103,7 @@ private slots:
         QCOMPARE(title(), answer == "Annuler" ? QStringLiteral("reservoir.cfg* — Tallowin") : QStringLiteral("reservoir.cfg — Tallowin"));
         if (answer == "Annuler")
             return;
+        QCOMPARE(QFile::permissions(path) & ~QFile::ReadUser & ~QFile::WriteUser, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
         QCOMPARE(window->statusBar()->currentMessage(), QStringLiteral(
             "reservoir.cfg enregistré : 3 valeurs changées, 4 lignes ajoutées, 6 lignes supprimées"));
         MainWindow again;
