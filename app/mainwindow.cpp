@@ -367,7 +367,8 @@ bool MainWindow::enregistrer()
         return enregistrerSous();
     const QString name = QFileInfo(document->path).fileName();
     const PartWriting writing = document->writeBack(request());
-    if (!writing.changed()) {
+    if (!writing.changed()) { // what changed writes nothing (a field of a group left off)
+        document->opened = request();
         statusBar()->showMessage(QStringLiteral("%1 est à jour : rien à enregistrer.").arg(name));
         showModified();
         return true;
@@ -386,19 +387,10 @@ bool MainWindow::enregistrer()
 
 bool MainWindow::enregistrerSous()
 {
-    QByteArray bytes;
-    QString proposed;
-    if (document) {
-        bytes = document->writeBack(request()).bytes;
-        proposed = document->path;
-    } else {
-        if (!requiredFilled())
-            return false;
-        bytes = buildPartConfig(request()).toUtf8();
-        proposed = proposedPartFile(ui->Nom->text());
-    }
+    if (!document && !requiredFilled())
+        return false;
     const QString path = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Enregistrer la pièce"), proposed,
+        this, QStringLiteral("Enregistrer la pièce"), document ? document->path : proposedPartFile(ui->Nom->text()),
         QStringLiteral("Configuration de pièce (*.cfg);;Tous les fichiers (*)"));
     if (path.isEmpty())
         return false;
@@ -407,6 +399,7 @@ bool MainWindow::enregistrerSous()
         return enregistrer(); // the same file: saved in place, with its questions
     if (document)
         return writeDocument(path);
+    const QByteArray bytes = buildPartConfig(request()).toUtf8();
     if (const QString failure = savePartFileBytes(path, bytes); !failure.isEmpty()) {
         QMessageBox::critical(this, QStringLiteral("Erreur"), failure);
         return false;
