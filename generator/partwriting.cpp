@@ -122,14 +122,16 @@ private:
 
     void rewrite(Span span, const QString &text)
     {
-        // An empty value: after the blank that follows "=", where the builder writes it.
+        // An empty value goes after the blank that follows "=", where the builder writes it,
+        // with one of its own where there is none.
+        QString written = text;
         if (span.size == 0 && span.start > 0 && c.text.at(span.start - 1) == QLatin1Char('=')) {
             if (span.start < c.text.size() && isBlank(c.text.at(span.start)))
                 span.start += 1;
             else
-                return void(edits.append({Edit::Rewrite, span.start, span.start, QLatin1Char(' ') + text})), void(++result.valuesChanged);
+                written.prepend(QLatin1Char(' '));
         }
-        edits.append({Edit::Rewrite, span.start, span.start + span.size, text});
+        edits.append({Edit::Rewrite, span.start, span.start + span.size, written});
         ++result.valuesChanged;
     }
 

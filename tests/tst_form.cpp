@@ -1,8 +1,11 @@
 // The main window's form as the author meets it: typing and stepping numbers,
 // enabling rules, the fuel-to-oxidizer suggestion, texts and start-up.
+#include "contents.h"
 #include "displayscale.h"
 #include "formfields.h"
 #include "mainwindow.h"
+#include "partconfig.h"
+#include "partfile.h"
 #include "translation.h"
 #include "windowdriver.h"
 
@@ -25,10 +28,17 @@ public:
 private slots:
     void init()
     {
+        if (QTest::currentTestFunction() == QByteArray("typedNumbers"))
+            return; // its one window serves every row
         window = std::make_unique<MainWindow>();
         window->show();
         for (auto *group : window->findChildren<QGroupBox *>())
             group->setChecked(true);
+    }
+    void cleanupTestCase()
+    {
+        if (typing)
+            typing->setWindowModified(false); // nothing to ask when it goes
     }
 
     // What a French author types into a number field, as the field then shows it and
@@ -65,10 +75,27 @@ private slots:
         QFETCH(QString, spinBox);
         QFETCH(QString, keys);
         QFETCH(QString, line);
-        fillRequired(*window);
-        for (const char *name : {"fuel", "Xenon_2"})
-            field<QCheckBox>(*window, name)->setChecked(true);
-        auto *box = field<QDoubleSpinBox>(*window, spinBox);
+        // One window for every row, each from the text of every block opened again. Under Wine,
+        // where a result dialog takes a second, one row in four is generated, the others saved.
+        static int row = 0;
+#ifdef Q_OS_WIN
+        const bool generated = row++ % 4 == 0;
+#else
+        const bool generated = (row++, true);
+#endif
+        GenerationRequest every = everyBlockOn();
+        every.auteur = every.createur = every.nom = every.titre = QStringLiteral("x");
+        const QString path = folder.filePath("form.cfg");
+        QVERIFY(QFile(path).remove() || !QFile::exists(path));
+        QCOMPARE(savePartFile(path, buildPartConfig(every)), QString());
+        if (!typing) {
+            typing = std::make_unique<MainWindow>();
+            typing->show();
+        }
+        answerModals([&] { typing->openPartFile(path); }, {"Ne pas enregistrer"});
+        typing->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(typing.get()));
+        auto *box = field<QDoubleSpinBox>(*typing, spinBox);
         QTest::mouseClick(box, Qt::LeftButton);
         if (keys == "up") {
             QTest::keyClick(box, Qt::Key_Up);
@@ -82,9 +109,14 @@ private slots:
         } else {
             enterValue(box, keys);
         }
-        const QList<Shown> shown = pressGenerer(*window);
-        QCOMPARE(shown.size(), 1);
-        QVERIFY2(shown[0].text.split('\n').contains(line), qPrintable(shown[0].text));
+        QString text;
+        if (generated) {
+            text = pressGenerer(*typing).value(0).text;
+        } else {
+            QCOMPARE(answerModals([&] { QTest::keySequence(typing.get(), QKeySequence::Save); }), QStringList());
+            text = QString::fromUtf8(contents(path));
+        }
+        QVERIFY2(text.split('\n').contains(line), qPrintable(text));
         QVERIFY(line.endsWith(QLatin1String(" = ") + box->text())); // as the field now shows it
     }
 
@@ -196,6 +228,8 @@ private slots:
 
 private:
     std::unique_ptr<MainWindow> window;
+    std::unique_ptr<MainWindow> typing;
+    QTemporaryDir folder;
 };
 
 QTEST_MAIN(TestForm)

@@ -9,7 +9,7 @@
 class QDialog;
 
 // Runs action and hands each modal window it opens to handle, which closes it.
-// A window that handle leaves open is rejected, so a test fails instead of hanging.
+// A window that handle leaves open for 20 s is rejected, so a test fails instead of hanging.
 void handleModals(const std::function<void()> &action, const std::function<void(QDialog *)> &handle);
 
 // Runs action and returns what each window it opened said ("title|text|details"): a message
