@@ -20,10 +20,14 @@ install_missing() {
 }
 
 # wine_environment: a quiet Wine that never asks to install Mono or Gecko and puts nothing
-# into the Linux desktop's menus.
+# into the Linux desktop's menus. Qt looks at the GPU through Direct3D, which brings in Mesa;
+# Mesa's shader cache thread runs at the lowest priority and its exit handler waits for it:
+# on a busy machine a program's exit then outlasts the half second the wineserver allows
+# before it kills the process. Without that cache nothing waits.
 wine_environment() {
   export WINEDEBUG=${WINEDEBUG:--all}
   export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}
+  export MESA_SHADER_CACHE_DISABLE=${MESA_SHADER_CACHE_DISABLE:-true}
 }
 
 # retry <seconds> <command...>: tries the command every half second until it succeeds or the

@@ -151,11 +151,13 @@ open_with() { # Tallowin among the programs that open .cfg files, not their defa
   wine reg query 'HKLM\Software\Classes\.cfg\OpenWithProgids' /v Tallowin.PartFile >/dev/null 2>&1 ||
     { echo "no Tallowin.PartFile among the OpenWithProgids of .cfg"; return 1; }
   local default command
-  default=$(wine reg query 'HKLM\Software\Classes\.cfg' /ve 2>/dev/null | tr -d '\r' | grep REG_SZ)
+  # The default value's name is Wine's own words, in the console's code page under a French
+  # locale ("(par d\x82faut)"): the lines are read as bytes.
+  default=$(wine reg query 'HKLM\Software\Classes\.cfg' /ve 2>/dev/null | tr -d '\r' | LC_ALL=C grep -a REG_SZ)
   echo "the default of .cfg: ${default:-none}"
   ! grep -qi tallowin <<<"$default" || { echo "Tallowin made itself the default"; return 1; }
   command=$(wine reg query 'HKLM\Software\Classes\Tallowin.PartFile\shell\open\command' /ve | tr -d '\r' |
-    sed -n 's/.*REG_SZ *//p')
+    LC_ALL=C sed -n 's/.*REG_SZ *//p')
   echo "$command"
   [ "$command" = '"C:\Program Files\Tallowin\Tallowin.exe" "%1"' ]
 }

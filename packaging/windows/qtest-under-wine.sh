@@ -15,11 +15,23 @@ WINEPATH=
 IFS=: read -ra folders <<<"${TALLOWIN_WINE_DLL_PATH:-}"
 for folder in "${folders[@]}"; do WINEPATH+="${WINEPATH:+;}Z:$folder"; done
 export WINEPATH
+# Qt Test's watchdog ends a program whose test function runs past 5 minutes. Every function
+# takes well under a minute under Wine, even on a loaded machine; ten minutes leave a busy CI
+# machine its margin and still end a hang.
+export QTEST_FUNCTION_TIMEOUT=${QTEST_FUNCTION_TIMEOUT:-600000}
 mkdir -p "$(dirname "$WINEPREFIX")"
-flock "$WINEPREFIX.lock" bash "$(dirname "$0")/wine-prefix.sh"
+flock "$WINEPREFIX.lock" bash "$(dirname "$0")/wine-prefix.sh" unmanaged
 output=$(mktemp "${TMPDIR:-/tmp}/tallowin-qtest-XXXXXX.txt")
 trap 'rm -f "$output"' EXIT
 wine "$program" -o "Z:$output,txt" "$@" </dev/null
 status=$?
 cat "$output"
+# Once the program has ended on Wine's side, the wineserver kills (SIGKILL, status 137) its
+# Unix process if that is still running half a second later. Killed after Qt Test's complete
+# report, which counts no failure, the program had returned 0 and was only leaving.
+if [ $status -eq 137 ] && tail -n 1 "$output" | grep -q '^\*\*\*\*\*\*\*\*\* Finished testing of ' &&
+   grep -Eq '^Totals: [0-9]+ passed, 0 failed, ' "$output"; then
+  echo "qtest-under-wine: killed on its way out, after a complete report without failure: passed" >&2
+  status=0
+fi
 exit $status
