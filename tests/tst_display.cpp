@@ -131,6 +131,30 @@ private slots:
         QCOMPARE(window->height(), bar->height() + 553 + window->statusBar()->height());
     }
 
+    // Without a desktop theme the buttons show the style's own images, pixel for pixel, of the
+    // size the display's scale asks for.
+    void toolBarIcons_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("image");
+        QTest::newRow("Ouvrir...") << "actionOuvrir" << "open";
+        QTest::newRow("Enregistrer") << "actionEnregistrer" << "save";
+    }
+    void toolBarIcons()
+    {
+        QFETCH(QString, action);
+        QFETCH(QString, image);
+        if (QIcon::hasThemeIcon(QStringLiteral("document-open")))
+            QSKIP("the desktop's theme has icons of its own");
+        const int pixels = qCeil(field<QToolBar>(*window, "mainToolBar")->iconSize().width() * scale());
+        const int size = pixels <= 16 ? 16 : pixels <= 32 ? 32 : 128;
+        const QIcon icon = window->findChild<QAction *>(action)->icon();
+        QCOMPARE(icon.availableSizes(), QList<QSize>({QSize(size, size)}));
+        const QImage style(QStringLiteral(":/qt-project.org/styles/commonstyle/images/standardbutton-%1-%2.png").arg(image).arg(size));
+        QCOMPARE(icon.pixmap(icon.availableSizes().first()).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                 style.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+    }
+
     // A fixed window on a laptop's screen, its taskbar taking 40 pixels at 100 %: drawn at
     // the screen's scale where it fits, else at one where it does.
     void fitsTheScreen_data()
