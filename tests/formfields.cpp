@@ -1,10 +1,14 @@
 #include "formfields.h"
 
 #include "mainwindow.h"
+#include "partconfig.h"
+#include "partfile.h"
+#include "windowdriver.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QtTest>
 
 using R = GenerationRequest;
 
@@ -77,6 +81,21 @@ GenerationRequest everyBlockOn(GenerationRequest request)
             request.*field.checked = true;
     }
     return request;
+}
+
+GenerationRequest named(GenerationRequest request)
+{
+    request.auteur = "A", request.createur = "C", request.nom = "N", request.titre = "T";
+    return request;
+}
+
+void openText(MainWindow &window, const QString &path, const GenerationRequest &form)
+{
+    QCOMPARE(savePartFile(path, buildPartConfig(form)), QString());
+    const QString name = QFileInfo(path).fileName();
+    const QStringList said = answerModals([&] { window.openPartFile(path); }, {"Ne pas enregistrer"});
+    QVERIFY2(said.isEmpty() || said == QStringList("Tallowin|Enregistrer les modifications de " + name + " ?"), qPrintable(said.join('\n')));
+    activate(window);
 }
 
 const QStringList moduleEntries = {"Part", "AdvSASModule", "CommandPod", "ControlSurface", "FuelLine",

@@ -9,6 +9,8 @@
 
 #include <QVector>
 
+class MainWindow;
+
 // The form's 44 fields as the tests and the benchmark know them, in the order Tab follows:
 // the widget, the record entry it fills, the line that entry reaches, the value a fresh form
 // shows, and a value to try, as a person types it and as the record then holds it. A new
@@ -40,6 +42,13 @@ const FormShape &formShape();
 
 // The same with every feature group and check box ticked: the text holds every line.
 GenerationRequest everyBlockOn(GenerationRequest request = freshForm());
+
+// The form with the author, creator, name and title fillRequired() types.
+GenerationRequest named(GenerationRequest request);
+
+// The builder's text of the form saved at path and opened in the window, what the window left
+// unsaved dropped; the window active again.
+void openText(MainWindow &window, const QString &path, const GenerationRequest &form);
 
 // The form with the field's value or state changed: to the value the row writes, or from it.
 GenerationRequest withRowChanged(GenerationRequest form, const FormField &field);

@@ -91,20 +91,6 @@ private slots:
         QVERIFY2(overflow <= 0, qPrintable(QStringLiteral("%1 cut by %2 px").arg(box->text()).arg(overflow)));
     }
 
-    // The measures above see what is cut: at half as large again, many texts and numbers.
-    void measuresSeeCuts()
-    {
-        const QFont normal = form()->font();
-        QFont large = normal;
-        large.setPointSizeF(normal.pointSizeF() * 1.5);
-        form()->setFont(large);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-        const auto widgets = form()->findChildren<QWidget *>();
-        QVERIFY(std::count_if(widgets.begin(), widgets.end(), [](const QWidget *w) { return textOverflow(w) > 2; }) > 5);
-        QVERIFY(numberOverflow(field<QDoubleSpinBox>(*window, "CoupleMax"), QStringLiteral("15000")) > 0);
-        form()->setFont(normal);
-    }
-
     void fontsThatStay()
     {
         const QFont button = field<QPushButton>(*window, "generer")->font();
@@ -121,7 +107,7 @@ private slots:
         QVERIFY(text->font().family() == QLatin1String("Verdana") && text->font().pointSizeF() == QApplication::font(text).pointSizeF());
     }
 
-    // The window grows by what the tool bar's button needs: the form keeps its place and size.
+    // The window grows by what the tool bar's buttons need: the form keeps its place and size.
     void toolBarAboveTheForm()
     {
         const auto *bar = field<QToolBar>(*window, "mainToolBar");
@@ -129,30 +115,17 @@ private slots:
         QVERIFY(button && button->isVisible() && button->size().expandedTo(button->sizeHint()) == button->size());
         QCOMPARE(form()->geometry(), QRect(QPoint(0, bar->geometry().bottom() + 1), QSize(819, 553)));
         QCOMPARE(window->height(), bar->height() + 553 + window->statusBar()->height());
-    }
-
-    // Without a desktop theme the buttons show the style's own images, pixel for pixel, of the
-    // size the display's scale asks for.
-    void toolBarIcons_data()
-    {
-        QTest::addColumn<QString>("action");
-        QTest::addColumn<QString>("image");
-        QTest::newRow("Ouvrir...") << "actionOuvrir" << "open";
-        QTest::newRow("Enregistrer") << "actionEnregistrer" << "save";
-    }
-    void toolBarIcons()
-    {
-        QFETCH(QString, action);
-        QFETCH(QString, image);
         if (QIcon::hasThemeIcon(QStringLiteral("document-open")))
-            QSKIP("the desktop's theme has icons of its own");
-        const int pixels = qCeil(field<QToolBar>(*window, "mainToolBar")->iconSize().width() * scale());
-        const int size = pixels <= 16 ? 16 : pixels <= 32 ? 32 : 128;
-        const QIcon icon = window->findChild<QAction *>(action)->icon();
-        QCOMPARE(icon.availableSizes(), QList<QSize>({QSize(size, size)}));
-        const QImage style(QStringLiteral(":/qt-project.org/styles/commonstyle/images/standardbutton-%1-%2.png").arg(image).arg(size));
-        QCOMPARE(icon.pixmap(icon.availableSizes().first()).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
-                 style.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+            return;
+        // Without a desktop theme: the style's own images, pixel for pixel, of the size the scale asks for.
+        const int pixels = qCeil(bar->iconSize().width() * scale()), size = pixels <= 16 ? 16 : pixels <= 32 ? 32 : 128;
+        for (const char *image : {"open", "save"}) {
+            const QIcon icon = window->findChild<QAction *>(image == QByteArray("open") ? "actionOuvrir" : "actionEnregistrer")->icon();
+            QCOMPARE(icon.availableSizes(), QList<QSize>({QSize(size, size)}));
+            const QImage style(QStringLiteral(":/qt-project.org/styles/commonstyle/images/standardbutton-%1-%2.png").arg(image).arg(size));
+            QCOMPARE(icon.pixmap(QSize(size, size)).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                     style.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+        }
     }
 
     // A fixed window on a laptop's screen, its taskbar taking 40 pixels at 100 %: drawn at

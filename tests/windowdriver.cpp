@@ -14,31 +14,11 @@
 #include <QTimer>
 #include <QtTest>
 
-void handleModals(const std::function<void()> &action, const std::function<void(QDialog *)> &handle)
-{
-    QPointer<QDialog> handled;
-    QElapsedTimer since; // the answer may take a moment to land on a busy machine
-    QTimer timer; // fires inside the modal loops that action opens
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        auto *modal = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (modal && modal == handled && since.elapsed() > 20000) {
-            QTest::qFail("a modal window was left open", __FILE__, __LINE__);
-            modal->reject();
-        } else if (modal && modal != handled) {
-            handled = modal;
-            since.start();
-            handle(modal);
-        }
-    });
-    timer.start(10);
-    action();
-}
-
 QStringList answerModals(const std::function<void()> &action, const QStringList &answers, const QString &path,
                          const QList<int> &keys)
 {
     QStringList said;
-    handleModals(action, [&](QDialog *modal) {
+    const auto handle = [&](QDialog *modal) {
         if (auto *box = qobject_cast<QMessageBox *>(modal)) {
             said << box->windowTitle() + '|' + box->text() + (box->detailedText().isEmpty() ? "" : '|' + box->detailedText());
             for (const QString &answer : answers) {
@@ -59,6 +39,10 @@ QStringList answerModals(const std::function<void()> &action, const QStringList 
                 path.isEmpty() ? files->reject() : QTest::keyClick(name, Qt::Key_Return);
             }));
         }
+        if (auto *text = modal->findChild<QTextEdit *>()) { // the result dialog
+            said << modal->windowTitle() + '|' + text->toPlainText();
+            return field<QPushButton>(*modal, "fermer")->click();
+        }
         auto *list = modal->findChild<QListWidget *>();
         QStringList items;
         for (int i = 0; i < list->count(); ++i)
@@ -66,23 +50,45 @@ QStringList answerModals(const std::function<void()> &action, const QStringList 
         said << modal->windowTitle() + '|' + items.join(", ") + '|' + QString::number(list->currentRow());
         for (const int key : keys)
             QTest::keyClick(list, Qt::Key(key));
+    };
+    QPointer<QDialog> handled;
+    QElapsedTimer since; // the answer may take a moment to land on a busy machine
+    QTimer timer; // fires inside the modal loops that action opens
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        auto *modal = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (modal && modal == handled && since.elapsed() > 20000) {
+            QTest::qFail("a modal window was left open", __FILE__, __LINE__);
+            modal->reject();
+        } else if (modal && modal != handled) {
+            handled = modal;
+            since.start();
+            handle(modal);
+        }
     });
+    timer.start(10);
+    action();
     return said;
+}
+
+void activate(QWidget &window)
+{
+    window.activateWindow();
+    if (!QTest::qWaitForWindowActive(&window))
+        QTest::qFail("the window is not active", __FILE__, __LINE__);
+}
+
+QStringList pressKeys(QWidget &window, const QKeySequence &keys, const QStringList &answers, const QString &path)
+{
+    activate(window);
+    return answerModals([&] { QTest::keySequence(&window, keys); }, answers, path);
 }
 
 QList<Shown> pressGenerer(QWidget &window, const std::function<void()> &press)
 {
     QList<Shown> shown;
     const auto click = [&] { QTest::mouseClick(field<QPushButton>(window, "generer"), Qt::LeftButton); };
-    handleModals(press ? press : click,
-                 [&](QDialog *modal) {
-        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-            shown.append({box->icon() == QMessageBox::Critical, box->windowTitle(), box->text()});
-            return box->accept();
-        }
-        shown.append({false, modal->windowTitle(), modal->findChild<QTextEdit *>()->toPlainText()});
-        field<QPushButton>(*modal, "fermer")->click();
-    });
+    for (const QString &said : answerModals(press ? press : click)) // the message boxes with their Return
+        shown.append({said.startsWith(QLatin1String("Erreur|")), said.section('|', 1)});
     return shown;
 }
 

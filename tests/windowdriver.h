@@ -6,24 +6,25 @@
 
 #include <functional>
 
-class QDialog;
-
-// Runs action and hands each modal window it opens to handle, which closes it.
-// A window that handle leaves open for 20 s is rejected, so a test fails instead of hanging.
-void handleModals(const std::function<void()> &action, const std::function<void(QDialog *)> &handle);
-
-// Runs action and returns what each window it opened said ("title|text|details"): a message
+// Runs action and returns what each modal window it opened said ("title|text|details"): a message
 // box answered with the first of answers that names one of its buttons, else with Échap when
 // answers hold "Échap", else Return; a part choice with keys; a file dialog with path, or
-// cancelled when path is empty.
+// cancelled when path is empty; the result dialog ("title|its text") with its "Fermer". A
+// window left open for 20 s is rejected, so that a test fails instead of hanging.
 QStringList answerModals(const std::function<void()> &action, const QStringList &answers = {},
                          const QString &path = QString(), const QList<int> &keys = {});
+
+// Gives the window the focus back, as the desktop does after a box, and waits until it has it.
+void activate(QWidget &window);
+
+// Keys pressed in the window once it is active, and what the windows they open said (above).
+QStringList pressKeys(QWidget &window, const QKeySequence &keys, const QStringList &answers = {},
+                      const QString &path = QString());
 
 // One modal window that a press of "Générer !" opened.
 struct Shown
 {
-    bool isErrorBox = false;
-    QString title;
+    bool isErrorBox = false; // titled "Erreur"
     QString text; // the message, or the result dialog's text
 };
 

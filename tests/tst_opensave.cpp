@@ -1,7 +1,9 @@
-// Saving the opened file as an author does: Ctrl+S writes the form's changes into it and keeps
-// the rest, the title marks what is unsaved, closing or opening another file asks first, a
-// file changed, gone or refused on disk is never overwritten unasked nor half written, and
-// Ctrl+Maj+S saves elsewhere.
+// A part file through the window, as an author meets it. Opening: each way in, the choice
+// among parts, the question before replacing, the account. Saving: Ctrl+S writes the form's
+// changes into the file and keeps the rest, the title marks what is unsaved, closing or opening
+// another file asks first, a file changed, gone or refused on disk is never overwritten unasked
+// nor half written, and Ctrl+Maj+S saves elsewhere. (tst_generation opens every text it
+// generates again.)
 #include "contents.h"
 #include "displayscale.h"
 #include "formfields.h"
@@ -12,13 +14,21 @@
 
 #include <QDoubleSpinBox>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QProcess>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
 #include <QtTest>
 
-class TestSaving : public QObject
+namespace {
+
+const QByteArray handText = "PART {\n\tname = hand // mine\n\tmass = 3\n\tMODEL { model = x }\n}\n";
+const QByteArray threeParts = "PART { name = a\ntitle = Réservoir A }\nPART { name = b }\nPART { title = C }\n";
+
+} // namespace
+
+class TestOpenSave : public QObject
 {
     Q_OBJECT
 
@@ -26,7 +36,7 @@ class TestSaving : public QObject
     QString path;
     std::unique_ptr<MainWindow> window;
 
-    // A part of our own, opened without a word, where each test starts; its mass is 0.
+    // A part of our own, named tank by Moi; its mass is 0.
     const QByteArray own = [] {
         GenerationRequest form = freshForm();
         form.auteur = form.createur = QStringLiteral("Moi"), form.nom = QStringLiteral("tank"), form.titre = QStringLiteral("Tank");
@@ -34,23 +44,28 @@ class TestSaving : public QObject
     }();
     static QByteArray withMass(QByteArray text, const char *mass) { return text.replace("\nmass = 0\n", "\nmass = " + QByteArray(mass) + '\n'); }
 
-    // The author's tank in its place, opened: its first part, and its account closed.
+    QString write(const QString &name, const QByteArray &bytes)
+    {
+        if (const QString failure = savePartFileBytes(dir.filePath(name), bytes); !failure.isEmpty())
+            QTest::qFail(qPrintable(failure), __FILE__, __LINE__);
+        return dir.filePath(name);
+    }
+    // Our own part at path, opened without a word.
+    void openOwn()
+    {
+        write("reservoir.cfg", own);
+        QCOMPARE(answerModals([&] { window->openPartFile(path); }), QStringList());
+        QCOMPARE(title(), QStringLiteral("reservoir.cfg — Tallowin"));
+    }
+    // The author's tank at path, opened: its first part, and its account closed.
     void openAuthorsTank()
     {
-        QCOMPARE(savePartFileBytes(path, authorsTank), QString());
+        write("reservoir.cfg", authorsTank);
         QCOMPARE(answerModals([&] { window->openPartFile(path); }, {}, QString(), {Qt::Key_Return}).size(), 2);
     }
 
     QString title() const { return window->windowHandle()->title(); }
     void typeMass(const char *mass) { enterValue(field(*window, "Mass"), QString::fromUtf8(mass)); }
-    // Keys into the window once it is active again, as the desktop gives it back after a box.
-    QStringList press(QKeySequence keys, const QStringList &answers = {}, const QString &file = QString())
-    {
-        window->activateWindow();
-        if (!QTest::qWaitForWindowActive(window.get()))
-            QTest::qFail("the window is not active", __FILE__, __LINE__);
-        return answerModals([&] { QTest::keySequence(window.get(), keys); }, answers, file);
-    }
 
 public:
     static void initMain()
@@ -65,12 +80,9 @@ private slots:
     void init()
     {
         path = dir.filePath("reservoir.cfg");
-        QCOMPARE(savePartFileBytes(path, own), QString());
         window = std::make_unique<MainWindow>();
         window->show();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        QCOMPARE(answerModals([&] { window->openPartFile(path); }), QStringList());
-        QCOMPARE(title(), QStringLiteral("reservoir.cfg — Tallowin"));
     }
     void cleanup()
     {
@@ -81,6 +93,112 @@ private slots:
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
         QDir(path).removeRecursively();
         QFile::remove(path);
+    }
+
+    // Each way in opens reservoir.cfg (the dialog in the folder last used, a drop even onto a
+    // text field), names the window after it; an argument that names no file changes nothing.
+    void waysIn_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<QString>("nom");
+        for (const char *way : {"the tool bar button", "Ctrl+O", "a drop onto Nom", "reservoir.cfg"})
+            QTest::newRow(way) << way << "tank";
+        for (const char *way : {"absent.cfg", ".", ""})
+            QTest::newRow(qPrintable(QStringLiteral("argument \"%1\"").arg(way))) << way << "";
+    }
+    void waysIn()
+    {
+        QFETCH(QString, way);
+        QFETCH(QString, nom);
+        const bool dialog = way == "the tool bar button" || way == "Ctrl+O";
+        write("reservoir.cfg", own);
+        rememberChosenFile(dialog ? path : QDir::home().filePath("x.cfg"));
+        auto *button = qobject_cast<QToolButton *>(field<QToolBar>(*window, "mainToolBar")->widgetForAction(
+            window->findChild<QAction *>("actionOuvrir")));
+        QVERIFY(button && !button->icon().isNull() && button->text() == QStringLiteral("Ouvrir..."));
+        QMimeData data; // as a file manager drags a file
+        data.setUrls({QUrl::fromLocalFile(path)});
+        data.setText(QUrl::fromLocalFile(path).toString());
+        QWidget *target = field(*window, "Nom");
+        QDragEnterEvent enter(target->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QDropEvent drop(target->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        const QStringList said = answerModals([&] {
+            if (way == "Ctrl+O")
+                QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
+            else if (dialog)
+                QTest::mouseClick(button, Qt::LeftButton);
+            else if (way == "a drop onto Nom")
+                QVERIFY(QApplication::sendEvent(target, &enter) && enter.isAccepted() && QApplication::sendEvent(target, &drop));
+            else
+                window->openStartFile(way.isEmpty() ? QStringList{"tallowin"} : QStringList{"tallowin", dir.filePath(way)});
+        }, {}, path);
+        QCOMPARE(said, dialog ? QStringList("Ouvrir une pièce|" + dir.path() + "||Configuration de pièce (*.cfg);;Tous les fichiers (*)")
+                              : QStringList());
+        QTRY_COMPARE(field<QLineEdit>(*window, "Nom")->text(), nom); // a drop opens the file once it is over
+        QCOMPARE(window->windowHandle()->title(), nom.isEmpty() ? QStringLiteral("Tallowin") : QStringLiteral("reservoir.cfg — Tallowin"));
+        if (!nom.isEmpty())
+            QCOMPARE(proposedFolder(), dir.path());
+    }
+
+    // Several parts: names and titles listed, the first chosen; Return opens the chosen one, Escape nothing.
+    void severalParts_data()
+    {
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<QString>("nom");
+        QTest::newRow("Return") << QList<int>{Qt::Key_Return} << "a";
+        QTest::newRow("Down, Return") << QList<int>{Qt::Key_Down, Qt::Key_Return} << "b";
+        QTest::newRow("Escape") << QList<int>{Qt::Key_Escape} << "";
+    }
+    void severalParts()
+    {
+        QFETCH(QList<int>, keys);
+        QFETCH(QString, nom);
+        const QString path = write("pack.cfg", threeParts);
+        const QStringList said = answerModals([&] { window->openPartFile(path); }, {}, QString(), keys);
+        QCOMPARE(said.value(0), QStringLiteral("Ouvrir une pièce|a — Réservoir A, b, (sans nom) — C|0"));
+        QCOMPARE(said.size(), nom.isEmpty() ? 1 : 2); // and the account of the parts left in the file
+        QCOMPARE(field<QLineEdit>(*window, "Nom")->text(), nom);
+    }
+
+    // What was typed is replaced only once the author says so; an account only when the form
+    // cannot hold the whole file, and again from the status bar; a file without a part leaves
+    // the form as it was.
+    void replacingAndAccount_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("typed");   // into Auteur first
+        QTest::addColumn<QString>("answer");  // to the question, if any: its default when empty
+        QTest::addColumn<QStringList>("said");
+        QTest::addColumn<QString>("auteur");
+        const QString question = "Ouvrir une pièce|Remplacer le formulaire par le contenu de r.cfg ?";
+        QTest::newRow("nothing typed: no question") << own << "" << "" << QStringList() << "Moi";
+        QTest::newRow("Annuler") << own << "x" << "Annuler" << QStringList(question) << "x";
+        QTest::newRow("Escape") << own << "x" << "" << QStringList(question) << "x";
+        QTest::newRow("Remplacer") << own << "x" << "Remplacer" << QStringList(question) << "Moi";
+        QTest::newRow("by hand: an account") << handText << "" << "" << QStringList("Ouvrir une pièce|r.cfg : 2 valeurs "
+            "reprises ; 2 lignes que le formulaire ne montre pas resteront dans le fichier.|ligne 2 : le "
+            "commentaire « // mine » ; le jeu l'ignore.\nligne 4 : « MODEL » : le formulaire n'a pas de champ pour ce bloc.") << "";
+        QTest::newRow("a patch") << QByteArray("@PART[tank] { @mass = 2 }") << "x" << "" << QStringList(
+            "Ouvrir une pièce|r.cfg ne définit aucune pièce : il modifie des pièces existantes (@PART[...]).") << "x";
+    }
+    void replacingAndAccount()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, typed);
+        QFETCH(QString, answer);
+        QFETCH(QStringList, said);
+        QFETCH(QString, auteur);
+        const QString path = write("r.cfg", bytes);
+        QTest::keyClicks(field(*window, "Auteur"), typed);
+        QCOMPARE(answerModals([&] { window->openPartFile(path); }, {answer}), said);
+        QCOMPARE(field<QLineEdit>(*window, "Auteur")->text(), auteur);
+        if (auteur == "Moi") // opened, nothing typed since: no question
+            QCOMPARE(answerModals([&] { window->openPartFile(path); }), QStringList());
+        if (bytes != handText)
+            return;
+        QWidget *account = field(*window, "accountButton"); // shown again from the status bar while the file is open
+        QVERIFY(account->isVisible());
+        QCOMPARE(answerModals([&] { QTest::mouseClick(account, Qt::LeftButton); }), said);
     }
 
     // Masse set to 0,375, the fuel's capacity changed, the reaction wheel switched on and the
@@ -108,9 +226,7 @@ private slots:
         for (const char *box : {"SAS", "Xenon_2"})
             enterValue(field(*window, box), QString());
         const auto save = [&] {
-            window->activateWindow(); // as the desktop gives it back after a box
-            if (!QTest::qWaitForWindowActive(window.get()))
-                QTest::qFail("the window is not active", __FILE__, __LINE__);
+            activate(*window);
             if (way == "button")
                 QTest::mouseClick(window->findChild<QToolBar *>()->widgetForAction(window->findChild<QAction *>("actionEnregistrer")), Qt::LeftButton);
             else
@@ -166,6 +282,7 @@ private slots:
         QFETCH(QString, answer);
         QFETCH(QString, said);
         QFETCH(QByteArray, after);
+        openOwn();
         typeMass("2");
         if (disk == "changed")
             QCOMPARE(savePartFileBytes(path, "PART { name = other }"), QString());
@@ -177,7 +294,7 @@ private slots:
             QProcess::execute("chattr", {"+i", path}); // where the user writes into read-only files: immutable
         if (disk == "read-only" && QFileInfo(path).isWritable())
             QSKIP("this user writes into read-only files");
-        QCOMPARE(press(QKeySequence::Save, {answer}), QStringList(said.replace("PATH", QDir::toNativeSeparators(path))));
+        QCOMPARE(pressKeys(*window, QKeySequence::Save, {answer}), QStringList(said.replace("PATH", QDir::toNativeSeparators(path))));
         QCOMPARE(contents(path), after == "saved" ? withMass(own, "2") : after == "own" ? own : after);
         QCOMPARE(title(), after == "saved" ? QStringLiteral("reservoir.cfg — Tallowin") : QStringLiteral("reservoir.cfg* — Tallowin"));
         QCOMPARE(field<QDoubleSpinBox>(*window, "Mass")->text(), QStringLiteral("2"));
@@ -206,6 +323,7 @@ private slots:
         const QString other = dir.filePath("autre.cfg");
         QCOMPARE(savePartFileBytes(other, "PART { name = autre }"), QString());
         const auto act = [&] { action == "close" ? void(window->close()) : window->openPartFile(other); };
+        openOwn();
         QCOMPARE(answerModals(act), QStringList()); // nothing changed: no question
         if (action == "open another")
             window->openPartFile(path);
@@ -231,34 +349,24 @@ private slots:
         QFETCH(bool, openedFile);
         const QString copy = dir.filePath("copie.cfg");
         QFile::remove(copy);
-        if (!openedFile) {
-            window = std::make_unique<MainWindow>();
-            window->show();
-            QCOMPARE(press(QKeySequence::Save), QStringList("Erreur|Veuillez remplir les champs Auteur; Créateur; Nom et Titre."));
+        if (openedFile) {
+            openOwn();
+        } else {
+            QCOMPARE(pressKeys(*window, QKeySequence::Save), QStringList("Erreur|Veuillez remplir les champs Auteur; Créateur; Nom et Titre."));
             fillRequired(*window);
         }
         typeMass("4");
-        const QStringList said = press(openedFile ? QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S) : QKeySequence::Save, {}, copy);
+        const QStringList said = pressKeys(*window, openedFile ? QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S) : QKeySequence::Save, {}, copy);
         QCOMPARE(said, QStringList("Enregistrer la pièce|" + dir.path() + (openedFile ? "|reservoir.cfg|" : "|N.cfg|")
                                    + "Configuration de pièce (*.cfg);;Tous les fichiers (*)"));
-        QCOMPARE(contents(path), own);
+        QCOMPARE(contents(path), openedFile ? own : QByteArray("<none>"));
         QVERIFY(contents(copy).contains("mass = 4"));
         QCOMPARE(title(), QStringLiteral("copie.cfg — Tallowin"));
         typeMass("5"); // the copy is the file opened now
-        QCOMPARE(press(QKeySequence::Save), QStringList());
+        QCOMPARE(pressKeys(*window, QKeySequence::Save), QStringList());
         QVERIFY(contents(copy).contains("mass = 5"));
-    }
-
-    // The account of a file the form does not show whole, read again from the status bar.
-    void accountAgain()
-    {
-        openAuthorsTank();
-        auto *button = window->findChild<QToolButton *>("accountButton");
-        QVERIFY(button && button->isVisible());
-        QCOMPARE(answerModals([&] { QTest::mouseClick(button, Qt::LeftButton); }).value(0).section('|', 0, 1), QStringLiteral(
-            "Ouvrir une pièce|reservoir.cfg : 12 valeurs reprises ; 16 lignes que le formulaire ne montre pas resteront dans le fichier."));
     }
 };
 
-QTEST_MAIN(TestSaving)
-#include "tst_saving.moc"
+QTEST_MAIN(TestOpenSave)
+#include "tst_opensave.moc"

@@ -1,20 +1,18 @@
-// Reading a part file into the form, without a window: the builder's texts come back whole, a
-// part written by hand fills its fields and the account names the rest, no file does harm.
+// A part file as the document the form edits, without a window: read, a part written by hand
+// fills its fields and the account names the rest, no file does harm; written back, nothing
+// changed gives the file's own bytes, each change exactly its own lines, our own texts as
+// "Générer !" writes them for the form left, every other byte of an author's file kept, and the
+// saved file read back as the form was left.
 #include "formfields.h"
 #include "gamereading.h"
 #include "partconfig.h"
-#include "partreading.h"
+#include "partwriting.h"
 
-#include <QRandomGenerator>
 #include <QtTest>
 
 namespace {
 
-PartFile read(const QByteArray &bytes)
-{
-    keepAsFuzzSeed(bytes);
-    return readPartFile(bytes);
-}
+using R = GenerationRequest;
 
 // The account's summary counts what its details list: each line the form does not show in
 // one item, each value shown otherwise and each remark one item.
@@ -34,14 +32,49 @@ void addsUp(const PartFile &file, const PartReading &reading)
     QCOMPARE(counted[AccountItem::Remark], reading.remarks);
 }
 
-PartReading readBytes(const QByteArray &bytes)
+// The document of the file's part, its account checked; a seed of the fuzzer's corpus too.
+PartDocument opened(const QByteArray &bytes, int part = 0)
 {
-    const PartFile file = read(bytes);
-    if (file.parts.isEmpty())
-        QTest::qFail(qPrintable("no part: " + file.whatInstead()), __FILE__, __LINE__);
-    const PartReading reading = file.parts.isEmpty() ? PartReading() : readPart(file, 0, formShape());
-    addsUp(file, reading);
-    return reading;
+    keepAsFuzzSeed(bytes);
+    PartDocument document{QString(), bytes, readPartFile(bytes), part, {}, {}};
+    if (document.file.parts.size() <= part)
+        QTest::qFail(qPrintable("no part: " + document.file.whatInstead()), __FILE__, __LINE__);
+    else
+        document.reading = readPart(document.file, part, formShape());
+    addsUp(document.file, document.reading);
+    document.opened = document.reading.request;
+    return document;
+}
+
+// The lines only a has ("-") and only b has ("+").
+QStringList diff(const QString &a, const QString &b)
+{
+    QStringList x = a.split('\n'), y = b.split('\n'), changes;
+    for (const QString &line : QStringList(x)) {
+        if (y.removeOne(line))
+            x.removeOne(line);
+    }
+    for (const QString &line : x)
+        changes << '-' + line;
+    for (const QString &line : y)
+        changes << '+' + line;
+    return changes;
+}
+
+// "Mass=3;Ressources=0": the fields changed, by their widget's name; a check box takes 1 or 0.
+R changed(R form, const QString &changes)
+{
+    for (const QString &change : changes.split(';', Qt::SkipEmptyParts)) {
+        const QString name = change.section('=', 0, 0), value = change.section('=', 1);
+        const auto f = std::find_if(formFields.begin(), formFields.end(), [&](const FormField &f) { return name == f.widget; });
+        if (f == formFields.end())
+            QTest::qFail(qPrintable("no field " + name), __FILE__, __LINE__);
+        else if (f->value)
+            form.*f->value = value;
+        else
+            form.*f->checked = value == "1";
+    }
+    return form;
 }
 
 // By hand: tabs, "PART {", one-line nodes, a value before "}", comments after values, unknown blocks.
@@ -54,27 +87,13 @@ const QByteArray handWritten =
 
 } // namespace
 
-class TestPartReading : public QObject
+class TestPartDocument : public QObject
 {
     Q_OBJECT
 
 private slots:
-    // Random forms, every block on in one of four: the text read back fills the form exactly
-    // as it was, without a word, and gives the same text.
-    void randomForms()
-    {
-        QRandomGenerator random(20261209);
-        for (int n = 0; n < 300; ++n) {
-            const GenerationRequest form = n % 4 ? randomForm(random) : everyBlockOn(randomForm(random));
-            QVERIFY(!misread(readingWarnings(form)));
-            const QString text = buildPartConfig(form);
-            const PartReading reading = readBytes(text.toUtf8());
-            QVERIFY2(reading.complete(), qPrintable(reading.details()));
-            QCOMPARE(buildPartConfig(reading.request), text);
-        }
-    }
-
-    // The same part in every layout an editor may save: the same values, the same account.
+    // The same part in every layout an editor may save: the same values, the same account, and
+    // written back unchanged, the same bytes.
     void layouts_data()
     {
         QTest::addColumn<QByteArray>("bytes");
@@ -94,7 +113,9 @@ private slots:
     void layouts()
     {
         QFETCH(QByteArray, bytes);
-        const PartReading reading = readBytes(bytes);
+        const PartDocument document = opened(bytes);
+        const PartReading &reading = document.reading;
+        QCOMPARE(document.writeBack(document.opened).bytes, bytes);
         const QStringList lines = buildPartConfig(reading.request).split('\n');
         for (const char *line : {"name = hand_tank", "module = Part", "author = Moi", "mass = 0.5", "title = Réservoir",
                                  "description = Deux\\nlignes", " name = LiquidFuel", " maxAmount = 100.00",
@@ -147,7 +168,7 @@ private slots:
         QFETCH(QString, lines);
         QFETCH(QString, written);
         QFETCH(QString, account);
-        const PartReading reading = readBytes(("PART\n{\nname = N\n" + lines.replace('|', '\n') + "\n}").toUtf8());
+        const PartReading reading = opened(("PART\n{\nname = N\n" + lines.replace('|', '\n') + "\n}").toUtf8()).reading;
         QString said;
         for (const AccountItem &item : reading.items)
             said += (said.isEmpty() ? "" : "\n") + item.text;
@@ -181,7 +202,8 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(int, parts);
         QFETCH(QString, instead);
-        const PartFile file = read(bytes);
+        keepAsFuzzSeed(bytes);
+        const PartFile file = readPartFile(bytes);
         QCOMPARE(file.parts.size(), parts);
         if (parts == 0) {
             QCOMPARE(file.whatInstead(), instead);
@@ -190,7 +212,113 @@ private slots:
         const PartReading reading = readPart(file, 0, formShape());
         QVERIFY(reading.details().count('\n') <= 1000 && reading.request.description.size() <= 1 << 20);
     }
+
+    // Nothing changed in either part of an author's file: nothing to write, and the document
+    // written back is its file, byte for byte. (Other layouts above, our own texts below.)
+    void nothingChanged()
+    {
+        for (int part : {0, 1}) {
+            const PartDocument document = opened(authorsTank, part);
+            const PartWriting writing = document.writeBack(document.opened);
+            QVERIFY(!writing.changed());
+            QCOMPARE(writing.bytes, authorsTank);
+        }
+    }
+
+    // Each field changed alone, each block and check box switched alone, in an author's part:
+    // its own line rewritten or the builder's added, and read back as the form was left. (In
+    // our own texts, tst_generation saves each such change through the window.)
+    void eachChangeAlone_data()
+    {
+        QTest::addColumn<int>("row");
+        for (int i = 0; i < formFields.size(); ++i)
+            QTest::newRow(formFields[i].widget) << i;
+    }
+    void eachChangeAlone()
+    {
+        QFETCH(int, row);
+        const FormField &f = formFields[row];
+        const PartDocument document = opened(authorsTank);
+        const R now = withRowChanged(document.opened, f);
+        const PartWriting writing = document.writeBack(now);
+        const QString before = QString::fromUtf8(authorsTank).remove('\r'), after = QString::fromUtf8(writing.bytes).remove('\r');
+        const QStringList changes = diff(before, after);
+        if (f.value) { // its own lines rewritten (a full tank's two), or the builder's added
+            QStringList keys;
+            for (const BuilderLine &line : builderLines())
+                keys << (line.value == f.value ? QString(line.text).section('=', 0, 0).trimmed() : QString());
+            const int added = int(std::count_if(changes.begin(), changes.end(), [](const QString &c) { return c.startsWith('+'); }));
+            QVERIFY2(added <= keys.size() - keys.count(QString()) && changes.size() <= 2 * added, qPrintable(changes.join('\n')));
+            for (const QString &change : changes)
+                QVERIFY2(keys.contains(change.mid(1).section('=', 0, 0).trimmed()), qPrintable(change));
+        }
+        QCOMPARE(writing.changed(), !changes.isEmpty());
+        QCOMPARE(opened(writing.bytes).opened, opened(buildPartConfig(now).toUtf8()).opened);
+        QVERIFY(writing.bytes.endsWith("PART\r\n{\r\n\tname = second\r\n}\r\n"));
+    }
+
+    // Random forms as opened and as left, every block on in one of four: our text read back is
+    // the form as it was, without a word; saved in place, it is "Générer !"'s for the form left.
+    void ownTextsRandomly()
+    {
+        QRandomGenerator random(20261209);
+        for (int n = 0; n < 300; ++n) {
+            const R first = n % 4 ? randomForm(random) : everyBlockOn(randomForm(random)), left = randomForm(random);
+            QVERIFY(!misread(readingWarnings(first)) && !misread(readingWarnings(left)));
+            const QByteArray text = buildPartConfig(first).toUtf8();
+            const PartDocument document = opened(text);
+            QVERIFY2(document.reading.complete(), qPrintable(document.reading.details()));
+            QCOMPARE(buildPartConfig(document.opened), QString::fromUtf8(text));
+            QCOMPARE(QString::fromUtf8(document.writeBack(left).bytes), buildPartConfig(left));
+            QCOMPARE(document.writeBack(document.opened).bytes, text);
+        }
+    }
+
+    // The rules for what an author wrote: the file's own way of writing a line stays.
+    void authorsLines_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("changes");
+        QTest::addColumn<QByteArray>("saved");
+        const auto row = [](const char *name, const char *bytes, const char *changes, const char *saved) {
+            QTest::newRow(name) << QByteArray(bytes) << QString(changes) << QByteArray(saved);
+        };
+        row("a full tank stays full", "PART{\nRESOURCE { name = Oxidizer\n amount = 10 \n maxAmount = 10.0\n}\n}",
+            "Oxi=20.00", "PART{\nRESOURCE { name = Oxidizer\n amount = 20.00 \n maxAmount = 20.00\n}\n}");
+        row("a tank half full keeps its amount", "PART{\nRESOURCE { name = Oxidizer\n amount = 5\n maxAmount = 10\n}\n}",
+            "Oxi=20.00", "PART{\nRESOURCE { name = Oxidizer\n amount = 5\n maxAmount = 20.00\n}\n}");
+        row("a value given twice: the one the game keeps", "PART\n{\nmass = 1\nmass = 2\n}", "Mass=3", "PART\n{\nmass = 1\nmass = 3\n}");
+        row("an unchanged value shown otherwise stays", "PART\n{\nmass = lourd\ncost = 1.5\n}", "Resist=7",
+            "PART\n{\nmass = lourd\ncrashTolerance = 7\ncost = 1.5\n}");
+        row("cross-feed False becomes True", "PART\n{\n\tfuelCrossFeed = False // non\n}", "FuelCrossfeed=1",
+            "PART\n{\n\tfuelCrossFeed = True // non\n}");
+        row("exhaustDamage True becomes False", "PART {\n MODULE {\n  name = ModuleEngines\n  exhaustDamage = True\n }\n}",
+            "Exhaust=0", "PART {\n MODULE {\n  name = ModuleEngines\n  exhaustDamage = False\n }\n}");
+        row("a value into a part written on one line", "PART { name = a }", "Cost=5", "PART { name = a\ncost = 5\n }");
+        row("typed braces and comments, as typed", "PART {\n title = T\n}", "Titre=a // b {c}", "PART {\n title = a // b {c}\n}");
+        row("an empty value, filled", "PART {\n title =\n}", "Titre=T", "PART {\n title = T\n}");
+        row("bytes that are not UTF-8 kept", "PART{\ntitle = \xe9t\xe9 \xff\nmass = 1\n}", "Mass=2", "PART{\ntitle = \xe9t\xe9 \xff\nmass = 2\n}");
+        row("an engine's own keys go with it", "PART\n{\nMODULE\n{\nname = ModuleEngines\nEngineType = LiquidFuel\n}\n}",
+            "LiquidEngine=0", "PART\n{\n}");
+        row("a curve point keeps its tangents", "PART{\nMODULE{\nname = ModuleEngines\natmosphereCurve{\nkey = 1 300 0 0\n}\n}\n}",
+            "atmISP=320", "PART{\nMODULE{\nname = ModuleEngines\natmosphereCurve{\nkey = 1 320 0 0\n}\n}\n}");
+        row("a block into a node of four spaces", "PART\n{\n    name = x\n    MODULE\n    {\n        name = ModuleEngines\n    }\n}",
+            "Exhaust=1", "PART\n{\n    name = x\n    MODULE\n    {\n        name = ModuleEngines\n        exhaustDamage = True\n    }\n}");
+    }
+    void authorsLines()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, changes);
+        QFETCH(QByteArray, saved);
+        const PartDocument document = opened(bytes);
+        const R now = changed(document.opened, changes);
+        const PartWriting writing = document.writeBack(now);
+        QCOMPARE(writing.bytes, saved);
+        QCOMPARE(writing.authorsLinesRemoved.size(), int(bytes.contains("EngineType")));
+        if (!changes.contains("//"))
+            QCOMPARE(opened(writing.bytes).opened, opened(buildPartConfig(now).toUtf8()).opened);
+    }
 };
 
-QTEST_MAIN(TestPartReading)
-#include "tst_partreading.moc"
+QTEST_MAIN(TestPartDocument)
+#include "tst_partdocument.moc"
